@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Building blocks of the two windows: the window font, labels that keep their caption as stored,
+// and command buttons. Every control gets its name (objectName) where it is created; the
+// scripted driver and the tests find controls by that name.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace kestrune {
+
+class TextBox;
+
+// The windows' bold sans-serif face: MS Sans Serif where the system has it, otherwise a sans-serif
+// of close metrics (Liberation Sans, then DejaVu Sans).
+QFont windowFont(double pointSize = 9.75, bool bold = true);
+
+// A label. `caption` is stored as designed ("&&" standing for one "&"), shown with "&&" as "&".
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
+
+TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geometry);
+
+// The caption of a label or button as stored, with its "&".
+QString storedCaption(const QWidget *control);
+
+} // namespace kestrune

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The real services: Qt's message boxes, input dialog and print dialog, and a printer that draws
+// on a QPrinter (a system printer, or a PDF file chosen in the print dialog).
+
+#include "platform/services.h"
+
+#include <QFont>
+#include <QPainter>
+
+class QPrinter;
+
+namespace kestrune {
+
+class QtServices : public Services {
+public:
+    void showMessage(QWidget *owner, const QString &prompt, int style,
+        const QString &title) override;
+    std::optional<QString> askText(QWidget *owner, const QString &prompt,
+        const QString &title) override;
+    std::unique_ptr<Printer> choosePrinter(QWidget *owner) override;
+    QDate today() override;
+};
+
+// Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file).
+class QtPrinter : public Printer {
+public:
+    explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+    ~QtPrinter() override;
+
+    QString fontName() const override { return m_fontName; }
+    void setFontName(const QString &name) override { m_fontName = name; }
+    double fontSize() const override { return m_fontSize; }
+    void setFontSize(double points) override { m_fontSize = points; }
+    bool bold() const override { return m_bold; }
+    void setBold(bool bold) override { m_bold = bold; }
+
+    void printLine(const QString &text) override;
+    void endDocument() override;
+    void printWindowImage(QWidget *clientArea) override;
+
+    // The font the page is printed in: the chosen face where the system has it, otherwise a
+    // fixed-pitch face, so that columns counted in characters still line up.
+    QFont currentFont() const;
+
+private:
+    void begin();
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QString m_fontName;
+    double m_fontSize = 10;
+    bool m_bold = false;
+    double m_y = 0;
+};
+
+} // namespace kestrune

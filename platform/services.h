@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The modal services the windows rely on: message boxes, the one-line text prompt, the print
+// dialog with the printer it chooses, and the current date. Each window receives one Services in
+// its constructor. The program uses QtServices (real dialogs and printers); the scripted driver and
+// the tests use RecordingServices, which answer from a queue and record what the user would see,
+// so the real windows run headless with everything else unchanged.
+
+#include <QDate>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+class QWidget;
+
+namespace kestrune {
+
+// Message-box styles: an OK button and the icon.
+enum MessageStyle : int { Stop = 16, Question = 32, Information = 64 };
+
+// A printer fault: the printer went away, refused the job or could not be opened.
+class PrintFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One print job on the printer chosen in the print dialog. Lines are printed top to bottom in the
+// current font; endDocument() sends the page. Every call may throw PrintFailure.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    virtual QString fontName() const = 0;
+    virtual void setFontName(const QString &name) = 0;
+    virtual double fontSize() const = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual bool bold() const = 0;
+    virtual void setBold(bool bold) = 0;
+
+    // Prints one line (empty text: an empty line of the current font's height).
+    virtual void printLine(const QString &text) = 0;
+    virtual void endDocument() = 0;
+
+    // Prints the image of `clientArea` (a window's client area with its controls as they show)
+    // on its own page and sends it.
+    virtual void printWindowImage(QWidget *clientArea) = 0;
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // A modal message box over `owner` with the OK button alone; `style` is a MessageStyle.
+    virtual void showMessage(QWidget *owner, const QString &prompt, int style, const QString &title)
+        = 0;
+
+    // A modal prompt for one line of text; no value when the user cancels.
+    virtual std::optional<QString> askText(QWidget *owner, const QString &prompt,
+        const QString &title)
+        = 0;
+
+    // The print dialog; the printer chosen there, or none when the user cancels.
+    virtual std::unique_ptr<Printer> choosePrinter(QWidget *owner) = 0;
+
+    virtual QDate today() = 0;
+};
+
+// The date as the user writes it in short form (the program's locale, which is the system's
+// unless a caller set another).
+QString shortDateText(QDate date);
+
+} // namespace kestrune

@@ -1,0 +1,17 @@
+# Runs the scripted driver on SCRIPT and compares its transcript with EXPECTED.
+# The actual transcript is kept in ACTUAL; to accept it as the new golden file, copy it over.
+get_filename_component(actual_dir ${ACTUAL} DIRECTORY)
+file(MAKE_DIRECTORY ${actual_dir})
+execute_process(COMMAND ${DRIVER} ${SCRIPT}
+    OUTPUT_FILE ${ACTUAL}
+    ERROR_VARIABLE errors
+    RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "kestrune-script exited with ${status}\n${errors}")
+endif()
+file(READ ${EXPECTED} expected_text)
+file(READ ${ACTUAL} actual_text)
+if(NOT expected_text STREQUAL actual_text)
+    execute_process(COMMAND diff -u ${EXPECTED} ${ACTUAL} OUTPUT_VARIABLE difference)
+    message(FATAL_ERROR "transcript differs from ${EXPECTED}:\n${difference}")
+endif()

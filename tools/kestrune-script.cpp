@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kestrune-script [FILE]: runs Kestrune's real windows offscreen from a script of user actions
+// (FILE, or standard input) and writes what the user would have seen to standard output.
+// Exit status: 0 the script ran to its end; 2 a fault of the script; 3 the program failed.
+
+#include "tools/session.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTextStream>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+// The offscreen platform reports window-manager requests it cannot honour (raise, size hints);
+// they say nothing about the program, so they are not passed on.
+void filterPlatformNotices(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // A private runtime directory, as Qt expects one.
+        const QString runtime = QDir::temp().filePath(QStringLiteral("kestrune-script-runtime"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    qInstallMessageHandler(filterPlatformNotices);
+    QApplication app(argc, argv);
+    // Transcripts do not depend on the machine's language: dates take the US short form.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    const QStringList args = QCoreApplication::arguments();
+    QFile input;
+    if (args.size() > 2) {
+        std::fputs("usage: kestrune-script [FILE]\n", stderr);
+        return 2;
+    }
+    if (args.size() == 2) {
+        input.setFileName(args.at(1));
+        if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            std::fprintf(stderr, "kestrune-script: cannot read %s\n", qPrintable(args.at(1)));
+            return 2;
+        }
+    } else if (!input.open(stdin, QIODevice::ReadOnly | QIODevice::Text)) {
+        std::fputs("kestrune-script: cannot read standard input\n", stderr);
+        return 2;
+    }
+
+    auto write = [](const QString &line) { std::cout << line.toStdString() << '\n'; };
+    int lineNumber = 0;
+    try {
+        kestrune::ScriptSession session(write);
+        QTextStream stream(&input);
+        stream.setEncoding(QStringConverter::Utf8);
+        QString line;
+        while (stream.readLineInto(&line)) {
+            ++lineNumber;
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            try {
+                session.run(line);
+            } catch (const kestrune::ScriptError &error) {
+                std::cout.flush();
+                std::fprintf(stderr, "kestrune-script: line %d: %s\n", lineNumber, error.what());
+                return 2;
+            }
+        }
+    } catch (const std::exception &error) {
+        write(QStringLiteral("crash ") + kestrune::quoted(QString::fromUtf8(error.what())));
+        std::cout.flush();
+        return 3;
+    } catch (...) {
+        write(QStringLiteral("crash \"unknown failure\""));
+        std::cout.flush();
+        return 3;
+    }
+    std::cout.flush();
+    return 0;
+}

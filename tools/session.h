@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A scripted session with Kestrune's real windows: user actions go in one command at a time, and
+// what the user would have seen comes out as transcript lines. Only the modal services are
+// replaced, by RecordingServices; windows, text boxes, focus, keys, menus and handlers are the
+// program's own. Needs a QApplication (the offscreen platform serves).
+
+#include "mainwindow/marrowstep.h"
+#include "platform/recordingservices.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+class QWidget;
+
+namespace kestrune {
+
+
+// A fault of the script itself: unknown command or control, a window that is not open, a
+// command after the program ended.
+class ScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ScriptSession {
+public:
+    explicit ScriptSession(std::function<void(const QString &)> output);
+    ~ScriptSession();
+    ScriptSession(const ScriptSession &) = delete;
+    ScriptSession &operator=(const ScriptSession &) = delete;
+
+    // Runs one script line (echoed first); blank lines and comments are skipped.
+    // Throws ScriptError for a fault of the script.
+    void run(const QString &line);
+
+    bool ended() const { return m_ended; }
+    Marrowstep *mainWindow() const { return m_main; }
+    frmTriangle *triangleWindow() const { return m_triangle; }
+    RecordingServices &services() { return m_services; }
+
+    // The window names the driver knows: "main", "triangle".
+    QWidget *window(const QString &name) const;
+    QString activeWindowName() const;
+
+private:
+    void execute(const QString &command, const QString &argument, bool hasArgument);
+    QWidget *resolve(const QString &name) const;
+    QObject *resolveObject(const QString &name) const;
+    void activate(QWidget *window);
+    void settle();
+    void click(const QString &name);
+    void keys(const QString &text);
+    void key(const QString &spec);
+    void menu(const QString &name);
+    void show(const QString &names);
+    void focus();
+    void props(const QString &name);
+    void windowOpened(frmTriangle *window);
+    void windowClosed(const QString &name);
+    QWidget *activeWindow() const;
+    QWidget *keyTarget() const;
+    void emitLine(const QString &line) { m_output(line); }
+
+    std::function<void(const QString &)> m_output;
+    RecordingServices m_services;
+    QPointer<Marrowstep> m_main;
+    QPointer<frmTriangle> m_triangle;
+    QPointer<QWidget> m_active;
+    bool m_ended = false;
+};
+
+} // namespace kestrune
