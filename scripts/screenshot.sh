@@ -13,7 +13,7 @@ trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 DISPLAY=$display openbox >/dev/null 2>&1 &
 sleep 1
-DISPLAY=$display ${KESTRUNE_ENV:-} build/bin/kestrune &
+DISPLAY=$display ${KESTRUNE_ENV:-} "${KESTRUNE_BIN:-build/bin/kestrune}" &
 app=$!
 sleep "$wait"
 if [ -n "${KESTRUNE_KEYS:-}" ]; then
