@@ -22,25 +22,24 @@ namespace kestrune {
 
 namespace {
 
-    // Columns of the window, in twips.
-    constexpr int kLabelLeft = 360;
-    constexpr int kImperialLeft = 4620;
-    constexpr int kMetricLeft = 6660;
-    constexpr int kImperialUnitLeft = 5820;
-    constexpr int kMetricUnitLeft = 7860;
-    constexpr int kBoxWidth = 1095;
-    constexpr int kBoxHeight = 375;
-    constexpr int kLabelWidth = 4215;
-    constexpr int kLabelHeight = 255;
-    constexpr int kUnitWidth = 495;
+// Columns of the window, in twips.
+constexpr int kLabelLeft = 360;
+constexpr int kImperialLeft = 4620;
+constexpr int kMetricLeft = 6660;
+constexpr int kImperialUnitLeft = 5820;
+constexpr int kMetricUnitLeft = 7860;
+constexpr int kBoxWidth = 1095;
+constexpr int kBoxHeight = 375;
+constexpr int kLabelWidth = 4215;
+constexpr int kLabelHeight = 255;
+constexpr int kUnitWidth = 495;
 
-    const QColor kLightGreen(128, 255, 128);
+const QColor kLightGreen(128, 255, 128);
 
 } // namespace
 
 Marrowstep::Marrowstep(Services &services, QWidget *parent)
-    : QMainWindow(parent)
-    , m_services(services)
+    : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QStringLiteral("Tolvane") + QString(22, QLatin1Char(' ')) + kWebAddress);
@@ -68,8 +67,7 @@ void Marrowstep::createControls()
         l->setToolTip(tooltip);
         return l;
     };
-    auto box = [client](const char *name, int maxLength, int left, int top,
-                   int width = kBoxWidth) {
+    auto box = [client](const char *name, int maxLength, int left, int top, int width = kBoxWidth) {
         return makeTextBox(client, name, maxLength, twipsRect(left, top, width, kBoxHeight));
     };
 
@@ -129,8 +127,9 @@ void Marrowstep::createControls()
     }
 
     label("Label7", QStringLiteral("Angle of inclination:"), kLabelLeft, 3180, kLabelWidth,
-        QStringLiteral(" The angle of inclination shall be designed not to exceed 30 degrees plus 1 "
-                       "degree due to site conditions "));
+        QStringLiteral(
+            " The angle of inclination shall be designed not to exceed 30 degrees plus 1 "
+            "degree due to site conditions "));
     ui.txtDeg = box("txtDeg", 2, kImperialLeft, 3120, 495);
     label("Label12", QStringLiteral("Deg"), 5220, 3240, kUnitWidth);
     ui.txtMin = box("txtMin", 2, 5940, 3120, 495);
@@ -161,36 +160,39 @@ void Marrowstep::createControls()
                            "\"Capacity rated load\" "),
             &ui.txtMachImp, "txtMachImp", "Label21", &ui.txtMachMet, "txtMachMet", "Label20" },
         { 5340, "Label25", QStringLiteral("Brake rated load - static:"),
-            QStringLiteral(" Used for the purpose of brake calculations with the escalator stopped "),
+            QStringLiteral(
+                " Used for the purpose of brake calculations with the escalator stopped "),
             &ui.txtBrakeStopImp, "txtBrakeStopImp", "Label24", &ui.txtBrakeStopMet,
             "txtBrakeStopMet", "Label23" },
         { 5820, "Label28", QStringLiteral("Brake rated load - running:"),
-            QStringLiteral(" Used for the purpose of brake calculations with the escalator running "),
+            QStringLiteral(
+                " Used for the purpose of brake calculations with the escalator running "),
             &ui.txtBrakeRunImp, "txtBrakeRunImp", "Label27", &ui.txtBrakeRunMet, "txtBrakeRunMet",
             "Label26" },
     };
     for (const ResultRow &row : results) {
         label(row.label, row.caption, kLabelLeft, row.top + 60, kLabelWidth, row.tooltip);
         *row.pounds = box(row.poundsName, 7, kImperialLeft, row.top);
-        label(row.poundsUnitName, QStringLiteral("Lb"), kImperialUnitLeft, row.top + 120, kUnitWidth);
+        label(
+            row.poundsUnitName, QStringLiteral("Lb"), kImperialUnitLeft, row.top + 120, kUnitWidth);
         *row.kilograms = box(row.kilogramsName, 7, kMetricLeft, row.top);
         label(row.kilogramsUnitName, QStringLiteral("Kg"), kMetricUnitLeft, row.top + 120,
             kUnitWidth);
     }
 
-    ui.cmdCalculate = makeButton(client, "cmdCalculate", QStringLiteral("&Calculate"),
-        twipsRect(1950, 6540, 1215, 495));
-    ui.cmdClear = makeButton(client, "cmdClear", QStringLiteral("C&lear"),
-        twipsRect(3900, 6540, 1215, 495));
+    ui.cmdCalculate = makeButton(
+        client, "cmdCalculate", QStringLiteral("&Calculate"), twipsRect(1950, 6540, 1215, 495));
+    ui.cmdClear = makeButton(
+        client, "cmdClear", QStringLiteral("C&lear"), twipsRect(3900, 6540, 1215, 495));
     ui.cmdClear->setToolTip(QStringLiteral(" Clears all text boxes "));
-    ui.cmdExit = makeButton(client, "cmdExit", QStringLiteral("E&xit"),
-        twipsRect(5850, 6540, 1215, 495));
+    ui.cmdExit
+        = makeButton(client, "cmdExit", QStringLiteral("E&xit"), twipsRect(5850, 6540, 1215, 495));
     ui.cmdCalculate->setDefault(true);
 
     // Editable boxes are white with a tab stop; boxes the user may not edit are locked, yellow
     // and skipped by Tab. The window opens in the imperial arrangement.
-    for (TextBox *editable : { ui.txtID, ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp, ui.txtDeg,
-             ui.txtMin }) {
+    for (TextBox *editable :
+        { ui.txtID, ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp, ui.txtDeg, ui.txtMin }) {
         editable->setTabStop(true);
         editable->setLocked(false);
         editable->setBackColor(kWhite);
@@ -206,13 +208,29 @@ void Marrowstep::createControls()
     ui.cmdMetric->setFocusPolicy(Qt::ClickFocus);
 
     const std::pair<QWidget *, int> tabIndices[] = {
-        { ui.txtProjImp, 0 }, { ui.txtProjMet, 1 }, { ui.txtRiseImp, 2 }, { ui.txtRiseMet, 3 },
-        { ui.txtWidthImp, 4 }, { ui.txtWidthMet, 5 }, { ui.txtDeg, 6 }, { ui.txtMin, 7 },
-        { ui.cmdImperial, 13 }, { ui.cmdMetric, 14 }, { ui.txtStructMet, 23 },
-        { ui.txtStructImp, 24 }, { ui.txtMachMet, 28 }, { ui.txtMachImp, 29 },
-        { ui.txtBrakeStopMet, 33 }, { ui.txtBrakeStopImp, 34 }, { ui.txtBrakeRunMet, 38 },
-        { ui.txtBrakeRunImp, 39 }, { ui.cmdCalculate, 43 }, { ui.cmdClear, 44 },
-        { ui.cmdExit, 45 }, { ui.txtCotangent, 47 }, { ui.txtID, 48 },
+        { ui.txtProjImp, 0 },
+        { ui.txtProjMet, 1 },
+        { ui.txtRiseImp, 2 },
+        { ui.txtRiseMet, 3 },
+        { ui.txtWidthImp, 4 },
+        { ui.txtWidthMet, 5 },
+        { ui.txtDeg, 6 },
+        { ui.txtMin, 7 },
+        { ui.cmdImperial, 13 },
+        { ui.cmdMetric, 14 },
+        { ui.txtStructMet, 23 },
+        { ui.txtStructImp, 24 },
+        { ui.txtMachMet, 28 },
+        { ui.txtMachImp, 29 },
+        { ui.txtBrakeStopMet, 33 },
+        { ui.txtBrakeStopImp, 34 },
+        { ui.txtBrakeRunMet, 38 },
+        { ui.txtBrakeRunImp, 39 },
+        { ui.cmdCalculate, 43 },
+        { ui.cmdClear, 44 },
+        { ui.cmdExit, 45 },
+        { ui.txtCotangent, 47 },
+        { ui.txtID, 48 },
     };
     for (const auto &[control, index] : tabIndices)
         m_form->addControl(control, index);
@@ -304,18 +322,18 @@ void Marrowstep::Form_Load()
 
 void Marrowstep::ClearAnswers()
 {
-    for (TextBox *result : { ui.txtStructImp, ui.txtMachImp, ui.txtBrakeStopImp,
-             ui.txtBrakeRunImp, ui.txtStructMet, ui.txtMachMet, ui.txtBrakeStopMet,
-             ui.txtBrakeRunMet, ui.txtCotangent })
+    for (TextBox *result :
+        { ui.txtStructImp, ui.txtMachImp, ui.txtBrakeStopImp, ui.txtBrakeRunImp, ui.txtStructMet,
+            ui.txtMachMet, ui.txtBrakeStopMet, ui.txtBrakeRunMet, ui.txtCotangent })
         result->setFieldText(QString());
 }
 
 void Marrowstep::cmdClear_Click()
 {
     for (TextBox *field : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
-             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp,
-             ui.txtStructMet, ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp,
-             ui.txtBrakeStopMet, ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent })
+             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet,
+             ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet,
+             ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent })
         field->setFieldText(QString());
     // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
     // imperial twin; blank those again.
@@ -349,8 +367,7 @@ void Marrowstep::mnuRAT_Click()
 void Marrowstep::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        Q_EMIT closed();
+    if (event->isAccepted()) Q_EMIT closed();
 }
 
 void Marrowstep::showEvent(QShowEvent *event)

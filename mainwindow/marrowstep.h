@@ -118,6 +118,10 @@ private:
     void createControls();
     void createMenus();
     void connectHandlers();
+    // Writes the conversion of `source` into its twin; a value the twin cannot show leaves it
+    // empty and tells the user.
+    void convertTwin(const TextBox *source, TextBox *twin, double factor, bool roundToHundredths,
+        const QString &quantity);
 
     Services &m_services;
     Form *m_form = nullptr;

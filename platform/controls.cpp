@@ -12,7 +12,8 @@ QFont windowFont(double pointSize, bool bold)
 {
     QFont font;
     font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans") });
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+        QStringLiteral("DejaVu Sans") });
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -58,12 +59,10 @@ TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geo
 
 QString storedCaption(const QWidget *control)
 {
-    if (const auto *button = qobject_cast<const QPushButton *>(control))
-        return button->text();
+    if (const auto *button = qobject_cast<const QPushButton *>(control)) return button->text();
     if (const QVariant caption = control->property("caption"); caption.isValid())
         return caption.toString();
-    if (const auto *label = qobject_cast<const QLabel *>(control))
-        return label->text();
+    if (const auto *label = qobject_cast<const QLabel *>(control)) return label->text();
     return {};
 }
 

@@ -13,9 +13,7 @@
 
 namespace kestrune {
 
-Form::Form(QWidget *window)
-    : QObject(window)
-    , m_window(window)
+Form::Form(QWidget *window) : QObject(window), m_window(window)
 {
     window->installEventFilter(this);
 }
@@ -37,14 +35,12 @@ Form::Entry *Form::find(const QWidget *control)
 
 void Form::onGotFocus(QWidget *control, std::function<void()> handler)
 {
-    if (Entry *entry = find(control))
-        entry->gotFocus = std::move(handler);
+    if (Entry *entry = find(control)) entry->gotFocus = std::move(handler);
 }
 
 void Form::onLostFocus(QWidget *control, std::function<void()> handler)
 {
-    if (Entry *entry = find(control))
-        entry->lostFocus = std::move(handler);
+    if (Entry *entry = find(control)) entry->lostFocus = std::move(handler);
 }
 
 TextBox *Form::activeTextBox() const
@@ -63,8 +59,7 @@ std::vector<QWidget *> Form::controls() const
 
 void Form::moveFocus(QWidget *control)
 {
-    if (control == m_focused)
-        return;
+    if (control == m_focused) return;
     QWidget *previous = m_focused;
     const bool previousHandled = m_focusHandled;
     m_focused = control;
@@ -72,13 +67,11 @@ void Form::moveFocus(QWidget *control)
 
     ++m_depth;
     if (previous && previousHandled) {
-        if (Entry *entry = find(previous); entry && entry->lostFocus)
-            entry->lostFocus();
+        if (Entry *entry = find(previous); entry && entry->lostFocus) entry->lostFocus();
     }
     if (m_focused == control) {
         m_focusHandled = true;
-        if (Entry *entry = find(control); entry && entry->gotFocus)
-            entry->gotFocus();
+        if (Entry *entry = find(control); entry && entry->gotFocus) entry->gotFocus();
     }
     --m_depth;
 }
@@ -98,36 +91,31 @@ void Form::windowOpened()
     const auto first = std::find_if(m_entries.begin(), m_entries.end(), [](const Entry &entry) {
         return (entry.control->focusPolicy() & Qt::TabFocus) && entry.control->isEnabled();
     });
-    if (first != m_entries.end())
-        setFocusTo(first->control);
+    if (first != m_entries.end()) setFocusTo(first->control);
 }
 
 void Form::tab(bool forward)
 {
-    if (m_entries.empty())
-        return;
+    if (m_entries.empty()) return;
     const int count = static_cast<int>(m_entries.size());
     int from = -1;
     for (int i = 0; i < count; ++i) {
-        if (m_entries[i].control == m_focused)
-            from = i;
+        if (m_entries[i].control == m_focused) from = i;
     }
-    if (from < 0)
-        from = forward ? count - 1 : 0;
+    if (from < 0) from = forward ? count - 1 : 0;
     for (int step = 1; step <= count; ++step) {
         const int i = ((from + (forward ? step : -step)) % count + count) % count;
         QWidget *candidate = m_entries[i].control;
         if ((candidate->focusPolicy() & Qt::TabFocus) && candidate->isEnabled()
             && candidate->isVisible()) {
-            if (candidate == m_focused)
-                return;
-            candidate->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            if (candidate->window()->focusWidget() != candidate)
-                setFocusTo(candidate); // the window is not active: move the window's own focus
+            if (candidate == m_focused) return;
+            if (m_window->isActiveWindow())
+                candidate->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            else
+                setFocusTo(candidate); // no focus event reaches an inactive window
             // The platform selects the whole text of a box that Tab reaches.
             if (m_focused == candidate) {
-                if (auto *box = qobject_cast<TextBox *>(candidate))
-                    box->selectWhole();
+                if (auto *box = qobject_cast<TextBox *>(candidate)) box->selectWhole();
             }
             return;
         }
@@ -137,8 +125,7 @@ void Form::tab(bool forward)
 bool Form::handleKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods != Qt::NoModifier)
-        return false;
+    if (mods != Qt::NoModifier) return false;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -166,13 +153,11 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Show:
-        if (watched == m_window && !m_opened)
-            windowOpened();
+        if (watched == m_window && !m_opened) windowOpened();
         return false;
     case QEvent::FocusIn: {
         auto *control = qobject_cast<QWidget *>(watched);
-        if (!control || control == m_window || !find(control))
-            return false;
+        if (!control || control == m_window || !find(control)) return false;
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
             || reason == Qt::MenuBarFocusReason) {
@@ -183,17 +168,16 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
             }
             return false;
         }
-        if (control == m_focused)
-            return false;
+        if (control == m_focused) return false;
         moveFocus(control);
         // A focus-loss handler may have sent the focus elsewhere; this box then never had it.
-        return QApplication::focusWidget() != control && control->window()->focusWidget() != control;
+        return QApplication::focusWidget() != control
+            && control->window()->focusWidget() != control;
     }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-                return false;
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
             tab(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
         }
@@ -201,11 +185,9 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::Shortcut: {
         auto *button = qobject_cast<QAbstractButton *>(watched);
-        if (!button || !find(button))
-            return false;
+        if (!button || !find(button)) return false;
         // An access key acts as a click: the focus moves to the button, then it is pressed.
-        if (button->focusPolicy() != Qt::NoFocus)
-            button->setFocus(Qt::ShortcutFocusReason);
+        if (button->focusPolicy() != Qt::NoFocus) button->setFocus(Qt::ShortcutFocusReason);
         button->click();
         return true;
     }

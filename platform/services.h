@@ -58,8 +58,8 @@ public:
         = 0;
 
     // A modal prompt for one line of text; no value when the user cancels.
-    virtual std::optional<QString> askText(QWidget *owner, const QString &prompt,
-        const QString &title)
+    virtual std::optional<QString> askText(
+        QWidget *owner, const QString &prompt, const QString &title)
         = 0;
 
     // The print dialog; the printer chosen there, or none when the user cancels.

@@ -7,8 +7,7 @@
 
 namespace kestrune {
 
-TextBox::TextBox(QWidget *parent)
-    : QLineEdit(parent)
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
     setFrame(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
@@ -18,8 +17,7 @@ TextBox::TextBox(QWidget *parent)
 void TextBox::setFieldText(const QString &text)
 {
     const QString kept = maxLength() > 0 ? text.left(maxLength()) : text;
-    if (kept == this->text())
-        return;
+    if (kept == this->text()) return;
     setText(kept);
 }
 
@@ -57,8 +55,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
     QLineEdit::mouseReleaseEvent(event);
     if (m_reselectOnRelease) {
         m_reselectOnRelease = false;
-        if (!hasSelectedText())
-            selectWhole();
+        if (!hasSelectedText()) selectWhole();
     }
 }
 

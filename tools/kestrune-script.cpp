@@ -20,8 +20,7 @@ namespace {
 // they say nothing about the program, so they are not passed on.
 void filterPlatformNotices(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (text.startsWith(QLatin1String("This plugin does not support")))
-        return;
+    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
@@ -34,7 +33,8 @@ int main(int argc, char *argv[])
         // A private runtime directory, as Qt expects one.
         const QString runtime = QDir::temp().filePath(QStringLiteral("kestrune-script-runtime"));
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
     qInstallMessageHandler(filterPlatformNotices);
@@ -68,8 +68,7 @@ int main(int argc, char *argv[])
         QString line;
         while (stream.readLineInto(&line)) {
             ++lineNumber;
-            if (line.endsWith(QLatin1Char('\r')))
-                line.chop(1);
+            if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
             try {
                 session.run(line);
             } catch (const kestrune::ScriptError &error) {

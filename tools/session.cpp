@@ -18,67 +18,64 @@ namespace kestrune {
 
 namespace {
 
-    const char *const kMainFieldOrder[] = { "txtID", "txtProjImp", "txtProjMet", "txtRiseImp",
-        "txtRiseMet", "txtWidthImp", "txtWidthMet", "txtDeg", "txtMin", "txtCotangent",
-        "txtStructImp", "txtStructMet", "txtMachImp", "txtMachMet", "txtBrakeStopImp",
-        "txtBrakeStopMet", "txtBrakeRunImp", "txtBrakeRunMet" };
+const char *const kMainFieldOrder[] = { "txtID", "txtProjImp", "txtProjMet", "txtRiseImp",
+    "txtRiseMet", "txtWidthImp", "txtWidthMet", "txtDeg", "txtMin", "txtCotangent", "txtStructImp",
+    "txtStructMet", "txtMachImp", "txtMachMet", "txtBrakeStopImp", "txtBrakeStopMet",
+    "txtBrakeRunImp", "txtBrakeRunMet" };
 
-    QString colourText(unsigned bgr)
-    {
-        const unsigned red = bgr & 0xFF, green = (bgr >> 8) & 0xFF, blue = (bgr >> 16) & 0xFF;
-        return QStringLiteral("#%1%2%3")
-            .arg(red, 2, 16, QLatin1Char('0'))
-            .arg(green, 2, 16, QLatin1Char('0'))
-            .arg(blue, 2, 16, QLatin1Char('0'))
-            .toUpper();
+QString colourText(unsigned bgr)
+{
+    const unsigned red = bgr & 0xFF, green = (bgr >> 8) & 0xFF, blue = (bgr >> 16) & 0xFF;
+    return QStringLiteral("#%1%2%3")
+        .arg(red, 2, 16, QLatin1Char('0'))
+        .arg(green, 2, 16, QLatin1Char('0'))
+        .arg(blue, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+struct KeySpec {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+KeySpec parseKey(const QString &spec)
+{
+    QStringList parts = spec.split(QLatin1Char('+'));
+    const QString last = parts.takeLast();
+    Qt::KeyboardModifiers modifiers;
+    for (const QString &part : parts) {
+        if (part == QLatin1String("Shift"))
+            modifiers |= Qt::ShiftModifier;
+        else if (part == QLatin1String("Ctrl"))
+            modifiers |= Qt::ControlModifier;
+        else if (part == QLatin1String("Alt"))
+            modifiers |= Qt::AltModifier;
+        else
+            throw ScriptError("unknown key: " + spec.toStdString());
     }
-
-    struct KeySpec {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-    };
-
-    KeySpec parseKey(const QString &spec)
-    {
-        QStringList parts = spec.split(QLatin1Char('+'));
-        const QString last = parts.takeLast();
-        Qt::KeyboardModifiers modifiers;
-        for (const QString &part : parts) {
-            if (part == QLatin1String("Shift"))
-                modifiers |= Qt::ShiftModifier;
-            else if (part == QLatin1String("Ctrl"))
-                modifiers |= Qt::ControlModifier;
-            else if (part == QLatin1String("Alt"))
-                modifiers |= Qt::AltModifier;
-            else
-                throw ScriptError("unknown key: " + spec.toStdString());
-        }
-        static const std::pair<const char *, Qt::Key> named[] = { { "Tab", Qt::Key_Tab },
-            { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return },
-            { "Escape", Qt::Key_Escape }, { "Backspace", Qt::Key_Backspace },
-            { "Delete", Qt::Key_Delete }, { "Home", Qt::Key_Home }, { "End", Qt::Key_End },
-            { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right }, { "Up", Qt::Key_Up },
-            { "Down", Qt::Key_Down }, { "Space", Qt::Key_Space } };
-        for (const auto &[name, key] : named) {
-            if (last == QLatin1String(name))
-                return { key, modifiers };
-        }
-        if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128)
-            return { Qt::Key(last.at(0).toUpper().unicode()), modifiers };
-        throw ScriptError("unknown key: " + spec.toStdString());
+    static const std::pair<const char *, Qt::Key> named[] = { { "Tab", Qt::Key_Tab },
+        { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return }, { "Escape", Qt::Key_Escape },
+        { "Backspace", Qt::Key_Backspace }, { "Delete", Qt::Key_Delete }, { "Home", Qt::Key_Home },
+        { "End", Qt::Key_End }, { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right },
+        { "Up", Qt::Key_Up }, { "Down", Qt::Key_Down }, { "Space", Qt::Key_Space } };
+    for (const auto &[name, key] : named) {
+        if (last == QLatin1String(name)) return { key, modifiers };
     }
+    if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128)
+        return { Qt::Key(last.at(0).toUpper().unicode()), modifiers };
+    throw ScriptError("unknown key: " + spec.toStdString());
+}
 
 } // namespace
 
 ScriptSession::ScriptSession(std::function<void(const QString &)> output)
-    : m_output(std::move(output))
-    , m_services([this](const QString &line) { emitLine(line); })
+    : m_output(std::move(output)), m_services([this](const QString &line) { emitLine(line); })
 {
     m_main = new Marrowstep(m_services);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(m_main, &Marrowstep::closed, [this] { windowClosed(QStringLiteral("main")); });
-    QObject::connect(m_main, &Marrowstep::triangleOpened,
-        [this](frmTriangle *window) { windowOpened(window); });
+    QObject::connect(
+        m_main, &Marrowstep::triangleOpened, [this](frmTriangle *window) { windowOpened(window); });
     m_main->show();
     activate(m_main);
 }
@@ -91,35 +88,30 @@ ScriptSession::~ScriptSession()
 
 QWidget *ScriptSession::window(const QString &name) const
 {
-    if (name == QLatin1String("main"))
-        return m_main;
-    if (name == QLatin1String("triangle"))
-        return m_triangle;
+    if (name == QLatin1String("main")) return m_main;
+    if (name == QLatin1String("triangle")) return m_triangle;
     return nullptr;
 }
 
 QWidget *ScriptSession::activeWindow() const
 {
-    if (m_active && (m_active == m_main || m_active == m_triangle))
-        return m_active;
-    if (m_main)
-        return m_main;
+    if (m_active && (m_active == m_main || m_active == m_triangle)) return m_active;
+    if (m_main) return m_main;
     return m_triangle;
 }
 
 QString ScriptSession::activeWindowName() const
 {
     QWidget *active = activeWindow();
-    if (!active)
-        return QStringLiteral("none");
+    if (!active) return QStringLiteral("none");
     return active == m_main ? QStringLiteral("main") : QStringLiteral("triangle");
 }
 
 void ScriptSession::windowOpened(frmTriangle *window)
 {
     m_triangle = window;
-    QObject::connect(window, &frmTriangle::closed,
-        [this] { windowClosed(QStringLiteral("triangle")); });
+    QObject::connect(
+        window, &frmTriangle::closed, [this] { windowClosed(QStringLiteral("triangle")); });
     m_active = window;
 }
 
@@ -138,16 +130,13 @@ void ScriptSession::windowClosed(const QString &name)
 
 void ScriptSession::activate(QWidget *window)
 {
-    if (!window)
-        return;
+    if (!window) return;
     m_active = window;
-    if (QApplication::activeWindow() == window)
-        return;
+    if (QApplication::activeWindow() == window) return;
     window->raise();
     window->activateWindow();
     QCoreApplication::processEvents();
-    if (QApplication::activeWindow() != window)
-        QApplication::setActiveWindow(window);
+    if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
 }
 
 void ScriptSession::settle()
@@ -156,8 +145,7 @@ void ScriptSession::settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // A window the program opened or raised is the active one now; a closed one no longer is.
     QWidget *active = QApplication::activeWindow();
-    if (active && (active == m_main || active == m_triangle))
-        m_active = active;
+    if (active && (active == m_main || active == m_triangle)) m_active = active;
     if (!m_active || (m_active != m_main && m_active != m_triangle))
         activate(m_main ? static_cast<QWidget *>(m_main) : static_cast<QWidget *>(m_triangle));
 }
@@ -165,10 +153,8 @@ void ScriptSession::settle()
 QObject *ScriptSession::resolveObject(const QString &name) const
 {
     auto findIn = [](QWidget *window, const QString &objectName) -> QObject * {
-        if (!window)
-            return nullptr;
-        if (auto *widget = window->findChild<QWidget *>(objectName))
-            return widget;
+        if (!window) return nullptr;
+        if (auto *widget = window->findChild<QWidget *>(objectName)) return widget;
         return window->findChild<QAction *>(objectName);
     };
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
@@ -177,36 +163,29 @@ QObject *ScriptSession::resolveObject(const QString &name) const
         if (windowName != QLatin1String("main") && windowName != QLatin1String("triangle"))
             throw ScriptError("unknown window: " + windowName.toStdString());
         QWidget *win = window(windowName);
-        if (!win)
-            throw ScriptError("window " + windowName.toStdString() + " is not open");
-        if (QObject *found = findIn(win, name.mid(dot + 1)))
-            return found;
+        if (!win) throw ScriptError("window " + windowName.toStdString() + " is not open");
+        if (QObject *found = findIn(win, name.mid(dot + 1))) return found;
         throw ScriptError("unknown control: " + name.toStdString());
     }
     QObject *inMain = findIn(m_main, name);
     QObject *inTriangle = findIn(m_triangle, name);
-    if (inMain && inTriangle)
-        return activeWindow() == m_triangle ? inTriangle : inMain;
-    if (inMain)
-        return inMain;
-    if (inTriangle)
-        return inTriangle;
+    if (inMain && inTriangle) return activeWindow() == m_triangle ? inTriangle : inMain;
+    if (inMain) return inMain;
+    if (inTriangle) return inTriangle;
     throw ScriptError("unknown control, or its window is not open: " + name.toStdString());
 }
 
 QWidget *ScriptSession::resolve(const QString &name) const
 {
     auto *widget = qobject_cast<QWidget *>(resolveObject(name));
-    if (!widget)
-        throw ScriptError("not a control of a window: " + name.toStdString());
+    if (!widget) throw ScriptError("not a control of a window: " + name.toStdString());
     return widget;
 }
 
 QWidget *ScriptSession::keyTarget() const
 {
     QWidget *win = activeWindow();
-    if (!win)
-        throw ScriptError("no window is open");
+    if (!win) throw ScriptError("no window is open");
     QWidget *target = win->focusWidget();
     return target ? target : win;
 }
@@ -214,10 +193,8 @@ QWidget *ScriptSession::keyTarget() const
 void ScriptSession::run(const QString &line)
 {
     const QString trimmed = line.trimmed();
-    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
-        return;
-    if (m_ended)
-        throw ScriptError("command after end");
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#'))) return;
+    if (m_ended) throw ScriptError("command after end");
     emitLine(QStringLiteral("> ") + line);
     const qsizetype blank = line.indexOf(QLatin1Char(' '));
     const QString command = blank < 0 ? line : line.left(blank);
@@ -228,8 +205,7 @@ void ScriptSession::run(const QString &line)
 void ScriptSession::execute(const QString &command, const QString &argument, bool hasArgument)
 {
     auto requireArgument = [&] {
-        if (argument.isEmpty())
-            throw ScriptError(command.toStdString() + " needs an argument");
+        if (argument.isEmpty()) throw ScriptError(command.toStdString() + " needs an argument");
     };
     if (command == QLatin1String("click")) {
         requireArgument();
@@ -238,11 +214,9 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
         keys(argument);
     } else if (command == QLatin1String("type")) {
         const qsizetype blank = argument.indexOf(QLatin1Char(' '));
-        if (blank <= 0)
-            throw ScriptError("type needs a control and a text");
+        if (blank <= 0) throw ScriptError("type needs a control and a text");
         click(argument.left(blank));
-        if (!m_ended)
-            keys(argument.mid(blank + 1));
+        if (!m_ended) keys(argument.mid(blank + 1));
     } else if (command == QLatin1String("key")) {
         requireArgument();
         key(argument);
@@ -251,14 +225,12 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
         menu(argument);
     } else if (command == QLatin1String("activate")) {
         QWidget *win = window(argument);
-        if (!win)
-            throw ScriptError("window is not open: " + argument.toStdString());
+        if (!win) throw ScriptError("window is not open: " + argument.toStdString());
         activate(win);
         settle();
     } else if (command == QLatin1String("close")) {
         QWidget *win = window(argument);
-        if (!win)
-            throw ScriptError("window is not open: " + argument.toStdString());
+        if (!win) throw ScriptError("window is not open: " + argument.toStdString());
         win->close();
         settle();
     } else if (command == QLatin1String("answer")) {
@@ -279,8 +251,7 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
             throw ScriptError("printer takes ok, cancel, fail or pdf FILE");
     } else if (command == QLatin1String("today")) {
         const QDate date = QDate::fromString(argument, Qt::ISODate);
-        if (!date.isValid())
-            throw ScriptError("today takes a date YYYY-MM-DD");
+        if (!date.isValid()) throw ScriptError("today takes a date YYYY-MM-DD");
         m_services.setToday(date);
     } else if (command == QLatin1String("show")) {
         show(argument);
@@ -307,8 +278,8 @@ void ScriptSession::click(const QString &name)
     activate(control->window());
     if (auto *box = qobject_cast<TextBox *>(control)) {
         // The click lands after the end of the text.
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier,
-            QPoint(box->width() - 3, box->height() / 2));
+        QTest::mouseClick(
+            box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 3, box->height() / 2));
         if (box && !box->hasSelectedText())
             box->setCursorPosition(static_cast<int>(box->text().size()));
     } else {
@@ -320,8 +291,7 @@ void ScriptSession::click(const QString &name)
 void ScriptSession::keys(const QString &text)
 {
     for (const QChar c : text) {
-        if (m_ended)
-            break;
+        if (m_ended) break;
         QWidget *target = keyTarget();
         Qt::Key code = Qt::Key_unknown;
         if (c == QLatin1Char(' '))
@@ -345,11 +315,9 @@ void ScriptSession::key(const QString &spec)
 
 void ScriptSession::menu(const QString &name)
 {
-    if (!m_main)
-        throw ScriptError("window main is not open");
+    if (!m_main) throw ScriptError("window main is not open");
     auto *item = m_main->findChild<QAction *>(name);
-    if (!item)
-        throw ScriptError("unknown menu item: " + name.toStdString());
+    if (!item) throw ScriptError("unknown menu item: " + name.toStdString());
     activate(m_main);
     item->trigger();
     settle();
@@ -370,8 +338,7 @@ void ScriptSession::show(const QString &names)
     }
     for (const QString &name : list) {
         auto *box = qobject_cast<TextBox *>(resolve(name));
-        if (!box)
-            throw ScriptError("not a text box: " + name.toStdString());
+        if (!box) throw ScriptError("not a text box: " + name.toStdString());
         emitLine(QStringLiteral("field %1 %2").arg(name, quoted(box->text())));
     }
 }
@@ -379,8 +346,7 @@ void ScriptSession::show(const QString &names)
 void ScriptSession::focus()
 {
     QWidget *win = activeWindow();
-    if (!win)
-        throw ScriptError("no window is open");
+    if (!win) throw ScriptError("no window is open");
     const Form &form = win == m_main ? m_main->form() : m_triangle->form();
     QWidget *control = form.activeControl();
     int start = 0;
@@ -403,8 +369,7 @@ void ScriptSession::props(const QString &name)
 {
     if (name == QLatin1String("main") || name == QLatin1String("triangle")) {
         QWidget *win = window(name);
-        if (!win)
-            throw ScriptError("window is not open: " + name.toStdString());
+        if (!win) throw ScriptError("window is not open: " + name.toStdString());
         emitLine(QStringLiteral("props %1 caption=%2").arg(name, quoted(win->windowTitle())));
         return;
     }
@@ -430,7 +395,8 @@ void ScriptSession::props(const QString &name)
         caption = storedCaption(widget);
         tooltip = widget->toolTip();
     }
-    emitLine(QStringLiteral("props %1 caption=%2 tooltip=%3").arg(name, quoted(caption), quoted(tooltip)));
+    emitLine(QStringLiteral("props %1 caption=%2 tooltip=%3")
+                 .arg(name, quoted(caption), quoted(tooltip)));
 }
 
 } // namespace kestrune

@@ -19,7 +19,6 @@ class QWidget;
 
 namespace kestrune {
 
-
 // A fault of the script itself: unknown command or control, a window that is not open, a
 // command after the program ended.
 class ScriptError : public std::runtime_error {

@@ -248,4 +248,12 @@ double RoundHalfEven(double value, int digits)
     return value < 0 && magnitude != 0 ? -magnitude : magnitude;
 }
 
+bool CutKeepsMagnitude(std::string_view text, std::size_t length)
+{
+    if (text.size() <= length) return true;
+    if (text.find_first_of("Ee") != std::string_view::npos) return false;
+    const std::size_t point = text.find('.');
+    return point != std::string_view::npos && point <= length;
+}
+
 } // namespace kestrune

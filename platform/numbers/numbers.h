@@ -44,4 +44,9 @@ std::string NumberToText(double value);
 // magnitudes; a result of zero is +0. A negative `digits` counts as 0.
 double RoundHalfEven(double value, int digits);
 
+// Whether a field that keeps only the first `length` characters of `text` still shows the number's
+// magnitude: cutting may drop decimals (1234.567 kept as 1234.56) but not integer digits
+// (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).
+bool CutKeepsMagnitude(std::string_view text, std::size_t length);
+
 } // namespace kestrune

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/ratedloads.h"
+
+#include "platform/numbers/numbers.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace kestrune {
+
+namespace {
+
+// The text a field of `length` characters keeps of `value`.
+std::string kept(double value, std::size_t length)
+{
+    std::string text = NumberToText(value);
+    if (text.size() > length) text.resize(length);
+    return text;
+}
+
+} // namespace
+
+LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
+{
+    LoadResult result;
+    LoadTexts &out = result.texts;
+    bool fits = true;
+    bool finite = true;
+
+    // A result's own text, and whether its field keeps the whole magnitude.
+    auto own = [&](double value, std::size_t length) {
+        finite = finite && std::isfinite(value);
+        fits = fits && CutKeepsMagnitude(NumberToText(value), length);
+        return kept(value, length);
+    };
+    // The twin of a load, converted from the text its field kept.
+    auto twin = [&](const std::string &ownText) {
+        const std::optional<double> value = TextToNumber(ownText);
+        const double converted = value ? *value * factors.massToOther : NAN;
+        return own(converted, kLoadFieldLength);
+    };
+    auto tangent = [&] {
+        double theta = in.minutes / 60;
+        theta = in.degrees + theta;
+        theta = theta * kRadiansPerDegree;
+        return std::tan(theta);
+    };
+
+    double structural = in.width + factors.widthAllowance;
+    structural = structural * in.projection;
+    structural = structural * factors.structural;
+    out.structuralOwn = own(structural, kLoadFieldLength);
+    out.structuralOther = twin(out.structuralOwn);
+
+    // The horizontal length of the machinery and brake loads is the rise times the cotangent.
+    double t = tangent();
+    double machinery = in.rise * (1 / t);
+    machinery = machinery * (in.width + factors.widthAllowance);
+    machinery = machinery * factors.machinery;
+    out.machineryOwn = own(machinery, kLoadFieldLength);
+    out.machineryOther = twin(out.machineryOwn);
+
+    t = tangent();
+    double brake = in.rise * (1 / t);
+    brake = brake * (in.width + factors.widthAllowance);
+    brake = brake * factors.brakeStatic;
+    out.brakeStaticOwn = own(brake, kLoadFieldLength);
+    out.brakeStaticOther = twin(out.brakeStaticOwn);
+
+    t = tangent();
+    out.cotangent = own(1 / t, kCotangentFieldLength);
+
+    if (!finite)
+        result.problem = LoadProblem::NotComputable;
+    else if (!fits)
+        result.problem = LoadProblem::TooLarge;
+    return result;
+}
+
+} // namespace kestrune

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The rated-load formulas of one unit system, as plain arithmetic on the values the window reads
+// from its fields. Every result comes out as the text its field keeps (cut to 7 characters, 8 for
+// the cotangent), and each load's twin in the other unit system is converted from that kept text,
+// not from the double, exactly as the window shows them.
+
+#include <string>
+
+namespace kestrune {
+
+struct LoadFactors {
+    double widthAllowance; // added to the step width
+    double structural;
+    double machinery;
+    double brakeStatic;
+    double massToOther; // from this system's unit of mass to the other's
+};
+
+// Imperial: inches and feet give pounds. Metric: millimetres and metres give kilograms.
+inline constexpr LoadFactors kImperialLoads { 8, 4.6, 3.5, 4.6, 0.45359237 };
+inline constexpr LoadFactors kMetricLoads { 203, 0.27, 0.21, 0.27, 2.20462262184878 };
+
+// Not pi/180: the window's cotangent of 30 degrees is 1.73205080996207 with this factor.
+inline constexpr double kRadiansPerDegree = 0.0174532925;
+
+inline constexpr std::size_t kLoadFieldLength = 7;
+inline constexpr std::size_t kCotangentFieldLength = 8;
+
+struct LoadInputs {
+    double projection; // P
+    double rise; // Rt, the rise as the load formulas read it
+    double width; // W
+    double degrees; // D
+    double minutes; // M
+};
+
+struct LoadTexts {
+    // "Own" is the unit system of the inputs, "other" the twin converted from the own text.
+    std::string structuralOwn, structuralOther;
+    std::string machineryOwn, machineryOther;
+    std::string brakeStaticOwn, brakeStaticOther;
+    std::string cotangent;
+};
+
+enum class LoadProblem {
+    None,
+    // A tangent of zero or a value beyond the range of a double: there is no load to show.
+    NotComputable,
+    // A result that its field would keep only without integer digits or its exponent.
+    TooLarge,
+};
+
+struct LoadResult {
+    LoadProblem problem = LoadProblem::None;
+    LoadTexts texts; // meaningful only without a problem
+};
+
+LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs);
+
+} // namespace kestrune

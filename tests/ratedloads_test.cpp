@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The rated-load arithmetic of both unit systems, digit for digit.
+
+#include "engine/ratedloads.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace kestrune {
+namespace {
+
+TEST(RatedLoads, ImperialWorkedExampleGivesTheWindowsDigits)
+{
+    const LoadResult result = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 30, 0 });
+    ASSERT_EQ(result.problem, LoadProblem::None);
+    const LoadTexts &t = result.texts;
+    EXPECT_EQ(t.structuralOwn, "22080");
+    EXPECT_EQ(t.structuralOther, "10015.3");
+    // 14549.2268036814 kept as 14549.2; its twin is converted from the kept text:
+    // 14549.2 x 0.45359237 = 6599.406109604, kept as 6599.40.
+    EXPECT_EQ(t.machineryOwn, "14549.2");
+    EXPECT_EQ(t.machineryOther, "6599.40");
+    EXPECT_EQ(t.brakeStaticOwn, "19121.8");
+    EXPECT_EQ(t.brakeStaticOther, "8673.50");
+    // The window's radians-per-degree factor makes the cotangent 1.73205080996207.
+    EXPECT_EQ(t.cotangent, "1.732050");
+}
+
+TEST(RatedLoads, MetricWorkedExampleGivesTheWindowsDigits)
+{
+    const LoadResult result = ComputeRatedLoads(kMetricLoads, { 30, 15, 1000, 30, 0 });
+    ASSERT_EQ(result.problem, LoadProblem::None);
+    const LoadTexts &t = result.texts;
+    EXPECT_EQ(t.structuralOwn, "9744.3");
+    EXPECT_EQ(t.structuralOther, "21482.5");
+    EXPECT_EQ(t.machineryOwn, "6563.51");
+    EXPECT_EQ(t.machineryOther, "14470.0");
+    EXPECT_EQ(t.brakeStaticOwn, "8438.81");
+    EXPECT_EQ(t.brakeStaticOther, "18604.3");
+    EXPECT_EQ(t.cotangent, "1.732050");
+}
+
+TEST(RatedLoads, ProjectionChangesOnlyTheStructuralLoadAndRiseEverythingElse)
+{
+    const LoadTexts base = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 30, 0 }).texts;
+    const LoadTexts longer = ComputeRatedLoads(kImperialLoads, { 120, 50, 40, 30, 0 }).texts;
+    const LoadTexts higher = ComputeRatedLoads(kImperialLoads, { 100, 60, 40, 30, 0 }).texts;
+    EXPECT_NE(longer.structuralOwn, base.structuralOwn);
+    EXPECT_EQ(longer.machineryOwn, base.machineryOwn);
+    EXPECT_EQ(longer.brakeStaticOwn, base.brakeStaticOwn);
+    EXPECT_EQ(higher.structuralOwn, base.structuralOwn);
+    EXPECT_NE(higher.machineryOwn, base.machineryOwn);
+    EXPECT_NE(higher.brakeStaticOwn, base.brakeStaticOwn);
+    EXPECT_EQ(higher.cotangent, base.cotangent);
+}
+
+TEST(RatedLoads, HalfADegreeGivesLoadsThatStillFit)
+{
+    // Degrees 0 with minutes 30 is a present angle of half a degree.
+    const LoadResult result = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 0, 30 });
+    ASSERT_EQ(result.problem, LoadProblem::None);
+    EXPECT_EQ(result.texts.cotangent, "114.5886");
+    // 50 x 114.588650... x 48 x 3.5 = 962544.66..., kept as 962544. with its point.
+    EXPECT_EQ(result.texts.machineryOwn, "962544.");
+}
+
+TEST(RatedLoads, ZeroTangentOrHugeInputsCannotBeComputed)
+{
+    // Degrees -1 with minutes 60 make the angle exactly 0: the tangent is 0.
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { 100, 50, 40, -1, 60 }).problem,
+        LoadProblem::NotComputable);
+    const double huge = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { huge, 50, 40, 30, 0 }).problem,
+        LoadProblem::NotComputable);
+    EXPECT_EQ(ComputeRatedLoads(kMetricLoads, { 30, 1e300, 1e300, 30, 0 }).problem,
+        LoadProblem::NotComputable);
+}
+
+TEST(RatedLoads, LoadsOfTenMillionOrMoreAreTooLargeForTheirBoxes)
+{
+    // One minute of inclination: the machinery load has eight integer digits.
+    EXPECT_EQ(
+        ComputeRatedLoads(kImperialLoads, { 100, 500, 40, 0, 1 }).problem, LoadProblem::TooLarge);
+    // 9,999,999 lb fits; its twin in kilograms fits too.
+    EXPECT_EQ(
+        ComputeRatedLoads(kImperialLoads, { 45289.85, 1, 40, 30, 0 }).problem, LoadProblem::None);
+    // A metric load that fits in kilograms but whose twin in pounds would not.
+    const LoadResult metric = ComputeRatedLoads(kMetricLoads, { 30000, 1, 1000, 30, 0 });
+    EXPECT_EQ(metric.problem, LoadProblem::TooLarge);
+}
+
+} // namespace
+} // namespace kestrune
