@@ -33,30 +33,30 @@ void QtServices::showMessage(QWidget *owner, const QString &prompt, int style, c
     box.exec();
 }
 
-std::optional<QString> QtServices::askText(QWidget *owner, const QString &prompt,
-    const QString &title)
+std::optional<QString> QtServices::askText(
+    QWidget *owner, const QString &prompt, const QString &title)
 {
     QInputDialog dialog(owner);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
 
 std::unique_ptr<Printer> QtServices::choosePrinter(QWidget *owner)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QStringLiteral("Escalator Rated Load Results"));
+    std::unique_ptr<QPrinter> printer = QtPrinter::newPagePrinter();
+    // Without a system printer the dialog offers only a PDF file: suggest one in the home folder
+    // rather than the folder itself. With printers, the dialog proposes the document's name.
     if (printer->outputFormat() == QPrinter::PdfFormat)
         printer->setOutputFileName(QDir::home().filePath(QStringLiteral("escalator-report.pdf")));
     QPrintDialog dialog(printer.get(), owner);
-    // One page of results: no choice of a selection or of a page range.
+    // One page: no choice of a selection or of a page range. Printing to a PDF file stays on
+    // offer; without it a machine with no printer would have nothing to choose.
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return nullptr;
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
     return std::make_unique<QtPrinter>(std::move(printer));
 }
 
@@ -65,16 +65,29 @@ QDate QtServices::today()
     return QDate::currentDate();
 }
 
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
-    : m_printer(std::move(printer))
-    , m_fontName(QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
+std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()
 {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(QStringLiteral("Escalator Rated Load Results"));
+    printer->setFullPage(false);
+    // The widest report line (66 characters of 14-point fixed-pitch text) is 7.7 inches long:
+    // side margins of a quarter inch keep it on A4 paper (8.27 inches) as well as on letter.
+    printer->setPageMargins(QMarginsF(0.25, 0.5, 0.25, 0.5), QPageLayout::Inch);
+    return printer;
 }
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer)),
+      m_fontName(QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
+{ }
 
 QtPrinter::~QtPrinter()
 {
-    if (m_painter.isActive())
+    // A page left unfinished is cancelled where the printer allows it.
+    if (m_painter.isActive()) {
+        m_printer->abort();
         m_painter.end();
+    }
 }
 
 QFont QtPrinter::currentFont() const
@@ -93,13 +106,28 @@ QFont QtPrinter::currentFont() const
     return font;
 }
 
+QString QtPrinter::sendFailureReason() const
+{
+    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
+        return QStringLiteral("The file \"%1\" could not be written.")
+            .arg(QDir::toNativeSeparators(m_printer->outputFileName()));
+    if (!m_printer->printerName().isEmpty())
+        return QStringLiteral("The printer \"%1\" could not be reached.")
+            .arg(m_printer->printerName());
+    return QStringLiteral("No printer could be reached.");
+}
+
 void QtPrinter::begin()
 {
-    if (m_painter.isActive())
-        return;
-    if (!m_painter.begin(m_printer.get()))
-        throw PrintFailure("The printer could not be opened.");
+    if (m_painter.isActive()) return;
+    if (!m_painter.begin(m_printer.get())) throw PrintFailure(sendFailureReason().toStdString());
     m_y = 0;
+}
+
+void QtPrinter::finish()
+{
+    if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
+        throw PrintFailure(sendFailureReason().toStdString());
 }
 
 void QtPrinter::printLine(const QString &text)
@@ -107,6 +135,7 @@ void QtPrinter::printLine(const QString &text)
     begin();
     const QFont font = currentFont();
     m_painter.setFont(font);
+    // Metrics of the page, not of the screen: the printer's resolution sets the line height.
     const QFontMetricsF metrics(font, m_printer.get());
     m_painter.drawText(QPointF(0, m_y + metrics.ascent()), text);
     m_y += metrics.lineSpacing();
@@ -115,28 +144,30 @@ void QtPrinter::printLine(const QString &text)
 void QtPrinter::endDocument()
 {
     begin();
-    if (!m_painter.end())
-        throw PrintFailure("The page could not be sent to the printer.");
+    finish();
 }
 
 void QtPrinter::printWindowImage(QWidget *clientArea)
 {
-    // Render the window at three times its pixel size so that text and lines stay sharp on paper,
-    // then fit the image to the printable area, keeping its proportions.
-    const qreal ratio = std::max<qreal>(3.0, clientArea->devicePixelRatioF());
+    begin();
+    // The window fills the width (or the height) of the printable area, keeping its proportions.
+    const QRect page = m_painter.viewport();
+    QSizeF target = QSizeF(clientArea->size());
+    target.scale(QSizeF(page.size()), Qt::KeepAspectRatio);
+
+    // Render the window at about 300 dots per inch of paper, and never below the screen's own
+    // pixel ratio, so that text and lines stay sharp.
+    const qreal pagePixelsPerWindowPixel = target.width() / qMax(1, clientArea->width());
+    const qreal ratio = qMax(clientArea->devicePixelRatioF(),
+        pagePixelsPerWindowPixel * 300.0 / qMax(1, m_printer->resolution()));
     QPixmap image(clientArea->size() * ratio);
     image.setDevicePixelRatio(ratio);
     image.fill(clientArea->palette().color(QPalette::Window));
     clientArea->render(&image);
 
-    begin();
-    const QRect page = m_painter.viewport();
-    QSizeF target = QSizeF(clientArea->size());
-    target.scale(page.size(), Qt::KeepAspectRatio);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
     m_painter.drawPixmap(QRectF(QPointF(0, 0), target), image, QRectF(image.rect()));
-    if (!m_painter.end())
-        throw PrintFailure("The page could not be sent to the printer.");
+    finish();
 }
 
 } // namespace kestrune

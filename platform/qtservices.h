@@ -15,17 +15,22 @@ namespace kestrune {
 
 class QtServices : public Services {
 public:
-    void showMessage(QWidget *owner, const QString &prompt, int style,
-        const QString &title) override;
-    std::optional<QString> askText(QWidget *owner, const QString &prompt,
-        const QString &title) override;
+    void showMessage(
+        QWidget *owner, const QString &prompt, int style, const QString &title) override;
+    std::optional<QString> askText(
+        QWidget *owner, const QString &prompt, const QString &title) override;
     std::unique_ptr<Printer> choosePrinter(QWidget *owner) override;
     QDate today() override;
 };
 
-// Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file).
+// Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file). The page
+// is one page: the text starts at the top margin, and a window's image is fitted to the page.
 class QtPrinter : public Printer {
 public:
+    // A printer for Kestrune's pages, before the print dialog: high resolution, margins that
+    // fit the report on letter and A4 paper alike, and the document's name.
+    static std::unique_ptr<QPrinter> newPagePrinter();
+
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
     ~QtPrinter() override;
 
@@ -46,6 +51,8 @@ public:
 
 private:
     void begin();
+    void finish();
+    QString sendFailureReason() const;
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;

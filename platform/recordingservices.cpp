@@ -13,8 +13,7 @@ QString quoted(const QString &text)
     out.reserve(text.size() + 2);
     out += QLatin1Char('"');
     for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) out += QLatin1Char('\\');
         out += c;
     }
     out += QLatin1Char('"');
@@ -23,75 +22,72 @@ QString quoted(const QString &text)
 
 namespace {
 
-    // Records each printed line with its weight and size; with `failing`, the printer fails on
-    // the first thing it is asked to print, as a printer that went away would.
-    class RecordingPrinter : public Printer {
-    public:
-        RecordingPrinter(std::function<void(const QString &)> record, bool failing)
-            : m_record(std::move(record))
-            , m_failing(failing)
-        {
-        }
+// Records each printed line with its weight and size; with `failing`, the printer fails on
+// the first thing it is asked to print, as a printer that went away would.
+class RecordingPrinter : public Printer {
+public:
+    RecordingPrinter(std::function<void(const QString &)> record, bool failing)
+        : m_record(std::move(record)), m_failing(failing)
+    { }
 
-        QString fontName() const override { return m_fontName; }
-        void setFontName(const QString &name) override { m_fontName = name; }
-        double fontSize() const override { return m_fontSize; }
-        void setFontSize(double points) override { m_fontSize = points; }
-        bool bold() const override { return m_bold; }
-        void setBold(bool bold) override { m_bold = bold; }
+    QString fontName() const override { return m_fontName; }
+    void setFontName(const QString &name) override { m_fontName = name; }
+    double fontSize() const override { return m_fontSize; }
+    void setFontSize(double points) override { m_fontSize = points; }
+    bool bold() const override { return m_bold; }
+    void setBold(bool bold) override { m_bold = bold; }
 
-        void printLine(const QString &text) override
-        {
-            failIfBroken();
-            m_record(QStringLiteral("print %1 %2 %3")
-                         .arg(m_bold ? QStringLiteral("bold") : QStringLiteral("regular"),
-                             QString::number(m_fontSize), quoted(text)));
-        }
-        void endDocument() override
-        {
-            failIfBroken();
-            m_record(QStringLiteral("enddoc"));
-        }
-        void printWindowImage(QWidget *) override
-        {
-            failIfBroken();
-            m_record(QStringLiteral("printform"));
-        }
+    void printLine(const QString &text) override
+    {
+        failIfBroken();
+        m_record(QStringLiteral("print %1 %2 %3")
+                     .arg(m_bold ? QStringLiteral("bold") : QStringLiteral("regular"),
+                         QString::number(m_fontSize), quoted(text)));
+    }
+    void endDocument() override
+    {
+        failIfBroken();
+        m_record(QStringLiteral("enddoc"));
+    }
+    void printWindowImage(QWidget *) override
+    {
+        failIfBroken();
+        m_record(QStringLiteral("printform"));
+    }
 
-    private:
-        void failIfBroken() const
-        {
-            if (m_failing)
-                throw PrintFailure("The printer is not responding.");
-        }
+private:
+    void failIfBroken() const
+    {
+        if (m_failing) throw PrintFailure("The printer is not responding.");
+    }
 
-        std::function<void(const QString &)> m_record;
-        bool m_failing;
-        QString m_fontName = QStringLiteral("Arial");
-        double m_fontSize = 10;
-        bool m_bold = false;
-    };
+    std::function<void(const QString &)> m_record;
+    bool m_failing;
+    QString m_fontName = QStringLiteral("Arial");
+    double m_fontSize = 10;
+    bool m_bold = false;
+};
 
 } // namespace
 
 RecordingServices::RecordingServices(std::function<void(const QString &)> record)
     : m_record(std::move(record))
-{
-}
+{ }
 
 void RecordingServices::queuePrintAnswer(PrintAnswer answer, const QString &file)
 {
     m_printAnswers.emplace_back(answer, file);
 }
 
-void RecordingServices::showMessage(QWidget *, const QString &prompt, int style,
-    const QString &title)
+void RecordingServices::showMessage(
+    QWidget *, const QString &prompt, int style, const QString &title)
 {
-    m_record(QStringLiteral("message %1 %2 %3").arg(QString::number(style), quoted(title), quoted(prompt)));
+    m_record(QStringLiteral("message %1 %2 %3")
+                 .arg(QString::number(style), quoted(title), quoted(prompt)));
 }
 
-std::optional<QString> RecordingServices::askText(QWidget *, const QString &prompt,
-    const QString &title)
+std::optional<QString> RecordingServices::askText(
+    QWidget *, const QString &prompt, const QString &title)
 {
     std::optional<QString> answer;
     if (!m_answers.empty()) {
@@ -99,17 +95,16 @@ std::optional<QString> RecordingServices::askText(QWidget *, const QString &prom
         m_answers.pop_front();
     }
     m_record(QStringLiteral("prompt %1 %2 -> %3")
-                 .arg(quoted(title), quoted(prompt), answer ? quoted(*answer) : QStringLiteral("cancel")));
+                 .arg(quoted(title), quoted(prompt),
+                     answer ? quoted(*answer) : QStringLiteral("cancel")));
     return answer;
 }
 
 std::unique_ptr<Printer> RecordingServices::choosePrinter(QWidget *)
 {
-    auto [answer, file] = m_printAnswers.empty()
-        ? std::pair { PrintAnswer::Cancel, QString() }
-        : m_printAnswers.front();
-    if (!m_printAnswers.empty())
-        m_printAnswers.pop_front();
+    auto [answer, file] = m_printAnswers.empty() ? std::pair { PrintAnswer::Cancel, QString() }
+                                                 : m_printAnswers.front();
+    if (!m_printAnswers.empty()) m_printAnswers.pop_front();
 
     switch (answer) {
     case PrintAnswer::Cancel:
@@ -123,7 +118,8 @@ std::unique_ptr<Printer> RecordingServices::choosePrinter(QWidget *)
         return std::make_unique<RecordingPrinter>(m_record, true);
     case PrintAnswer::Pdf: {
         m_record(QStringLiteral("printdialog -> pdf"));
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // The page the real print path makes, with the dialog's choice of a PDF file.
+        std::unique_ptr<QPrinter> printer = QtPrinter::newPagePrinter();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(file);
         return std::make_unique<QtPrinter>(std::move(printer));
