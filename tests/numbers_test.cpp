@@ -114,11 +114,12 @@ TEST(RoundHalfEven, RoundsTheShownDigitsAndSendsExactHalvesToEven)
     EXPECT_FALSE(std::signbit(RoundHalfEven(-0.4, 0))) << "a negative value rounding to 0 gives +0";
 }
 
-TEST(RoundHalfEven, LeavesValuesThatAlreadyShowFewEnoughPlacesUntouched)
+TEST(RoundHalfEven, GivesTheShownValueWhenNoPlaceNeedsRounding)
 {
-    const RoundCase cases[] = { { 0.1 + 0.2, 2, 0.1 + 0.2 }, { 12.5, 2, 12.5 }, { -7, 0, -7 },
-        { 1234567890123456.0, 0, 1234567890123456.0 }, { 1e300, 3, 1e300 }, { 0.1, 1000, 0.1 },
-        { kInf, 2, kInf }, { -kInf, 0, -kInf } };
+    // 59.99999999999999 minutes show as 60 and must be 60, or the minutes would never carry.
+    const RoundCase cases[] = { { 0.1 + 0.2, 2, 0.3 }, { 59.99999999999999, 0, 60 },
+        { 12.5, 2, 12.5 }, { -7, 0, -7 }, { 1234567890123456.0, 0, 1234567890123460.0 },
+        { 1e300, 3, 1e300 }, { 0.1, 1000, 0.1 }, { kInf, 2, kInf }, { -kInf, 0, -kInf } };
     for (const RoundCase &c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " to " << c.digits);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(RoundHalfEven(c.value, c.digits)),
@@ -190,13 +191,13 @@ double ReferenceRound(double x, int digits)
     for (int i = 0; i < 16; ++i)
         if (i != 1) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
     const int dropped = 14 - std::atoi(text + 17) - digits; // mantissa places beyond those kept
-    if (dropped <= 0) return x;
+    if (dropped <= 0) return ShownValue(x);
     std::uint64_t unit = 1;
     for (int i = 0; i < std::min(dropped, 17); ++i)
         unit *= 10;
     std::uint64_t kept = mantissa / unit;
     const std::uint64_t rest = mantissa % unit;
-    if (rest == 0) return x;
+    if (rest == 0) return ShownValue(x);
     if (2 * rest > unit || (2 * rest == unit && kept % 2 == 1)) ++kept;
     std::snprintf(text, sizeof text, "%llue-%d", static_cast<unsigned long long>(kept), digits);
     const double magnitude = std::strtod(text, nullptr);

@@ -210,7 +210,12 @@ double RoundHalfEven(double value, int digits)
     digits = std::max(digits, 0);
     const ShownForm shown = ShowMagnitude(std::fabs(value));
     const int fractionDigits = shown.count - 1 - shown.exponent;
-    if (fractionDigits <= digits) return value;
+    if (fractionDigits <= digits) {
+        // Nothing to round beyond what shows; the value is what shows (59.99999999999999 shows as
+        // 60 and is 60: an angle's minutes must then carry into the degrees).
+        const double shownValue = ParseNumber(NumberToText(value));
+        return std::isfinite(shownValue) ? shownValue : value;
+    }
 
     // Shown digits from the leading one down to the last place kept; fewer than shown.count,
     // and negative when even the first shown digit lies beyond the first dropped place.

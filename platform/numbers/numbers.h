@@ -40,7 +40,8 @@ std::string NumberToText(double value);
 // form (the digits NumberToText shows): a value that shows as exactly halfway goes to the even
 // last digit (2.5 -> 2, 2.675 to 2 places -> 2.68, 1.0635 to 3 places -> 1.064), and the rounded
 // decimal comes back as the nearest double. A value that already shows no more than `digits`
-// places, and a non-finite value, comes back unchanged. Negative values round like their
+// places comes back as the value it shows (59.99999999999999 shows as 60 and gives 60); a
+// non-finite value comes back unchanged. Negative values round like their
 // magnitudes; a result of zero is +0. A negative `digits` counts as 0.
 double RoundHalfEven(double value, int digits);
 
