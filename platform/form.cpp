@@ -65,7 +65,7 @@ void Form::moveFocus(QWidget *control)
     m_focused = control;
     m_focusHandled = false;
 
-    ++m_depth;
+    m_maxDepth = std::max(m_maxDepth, ++m_depth);
     if (previous && previousHandled) {
         if (Entry *entry = find(previous); entry && entry->lostFocus) entry->lostFocus();
     }

@@ -55,8 +55,9 @@ public:
     // The controls in tab-index order.
     std::vector<QWidget *> controls() const;
 
-    // How deeply focus handlers are nested right now (0 when none runs).
-    int depth() const { return m_depth; }
+    // How deeply focus handlers have nested at most since the last reset.
+    int maxDepth() const { return m_maxDepth; }
+    void resetMaxDepth() { m_maxDepth = 0; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,6 +82,7 @@ private:
     bool m_focusHandled = false; // the focused control's focus gain has been handled
     bool m_opened = false;
     int m_depth = 0;
+    int m_maxDepth = 0;
     QPointer<QAbstractButton> m_defaultButton;
     QPointer<QAbstractButton> m_cancelButton;
 };

@@ -5,13 +5,23 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace kestrune {
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
     setFrame(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(this, &QLineEdit::textChanged, this, &TextBox::changed);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::runChangeHandling);
+}
+
+void TextBox::runChangeHandling()
+{
+    ++s_changeDepth;
+    s_maxChangeDepth = std::max(s_maxChangeDepth, s_changeDepth);
+    Q_EMIT changed();
+    --s_changeDepth;
 }
 
 void TextBox::setFieldText(const QString &text)

@@ -34,6 +34,11 @@ public:
     // Selects the whole text, as the windows' TextSelected routines do.
     void selectWhole();
 
+    // How deeply change handling has nested (a handler setting a box whose handler sets another
+    // box...) at most since the last reset: the reliability tests check that it stays bounded.
+    static int maxChangeDepth() { return s_maxChangeDepth; }
+    static void resetMaxChangeDepth() { s_maxChangeDepth = 0; }
+
 Q_SIGNALS:
     void changed();
 
@@ -42,6 +47,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void runChangeHandling();
+
+    static inline int s_changeDepth = 0;
+    static inline int s_maxChangeDepth = 0;
     unsigned m_backColor = 0xFFFFFF;
     // The focus handling of a mouse click selected the whole text; the press that follows the
     // focus would clear that selection, so it is restored when the button is released.

@@ -3,6 +3,7 @@
 // (FILE, or standard input) and writes what the user would have seen to standard output.
 // Exit status: 0 the script ran to its end; 2 a fault of the script; 3 the program failed.
 
+#include "tools/headless.h"
 #include "tools/session.h"
 
 #include <QApplication>
@@ -14,33 +15,11 @@
 #include <cstdio>
 #include <iostream>
 
-namespace {
-
-// The offscreen platform reports window-manager requests it cannot honour (raise, size hints);
-// they say nothing about the program, so they are not passed on.
-void filterPlatformNotices(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        // A private runtime directory, as Qt expects one.
-        const QString runtime = QDir::temp().filePath(QStringLiteral("kestrune-script-runtime"));
-        QDir().mkpath(runtime);
-        QFile::setPermissions(
-            runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    }
-    qInstallMessageHandler(filterPlatformNotices);
+    kestrune::prepareHeadlessRun();
     QApplication app(argc, argv);
-    // Transcripts do not depend on the machine's language: dates take the US short form.
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    kestrune::configureHeadlessRun();
 
     const QStringList args = QCoreApplication::arguments();
     QFile input;

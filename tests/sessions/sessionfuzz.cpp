@@ -1,0 +1,493 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kestrune-session-fuzz: long random user sessions through Kestrune's real windows (offscreen),
+// with the program's invariants checked after every action.
+//
+//   kestrune-session-fuzz [--seed N] [--sessions N] [--actions N] [--print]
+//   kestrune-session-fuzz --replay FILE      runs one script and checks it the same way
+//
+// A session is a script for the scripted driver, drawn from a seeded generator: typing any
+// characters into every field, Tab and Shift+Tab, Enter and Escape, access keys and menu
+// shortcuts, every button and menu item, unit switches, printing with every dialog answer, opening
+// and closing the triangle window. A failure prints the session's seed and the shortest script
+// found that still fails, ready to become a golden test.
+
+#include "engine/ratedloads.h"
+#include "platform/form.h"
+#include "platform/qtnumbers.h"
+#include "platform/textbox.h"
+#include "tools/headless.h"
+#include "tools/session.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTextStream>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" void __sanitizer_set_death_callback(void (*callback)());
+#endif
+
+namespace kestrune {
+namespace {
+
+using Script = std::vector<QString>;
+
+// Nested handling may go this deep at most (the angle check nests twice, a chained triangle
+// solve a few levels); anything deeper means a loop.
+constexpr int kDepthLimit = 24;
+
+// How often the checks found results to check, for the summary.
+long long g_withLoads = 0;
+long long g_withAngles = 0;
+
+// The script being run, for the report when the process dies.
+Script g_running;
+
+void printRunningScript()
+{
+    std::fputs("\nThe session that was running when the program died:\n", stderr);
+    for (const QString &line : g_running)
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+}
+
+extern "C" void onFatalSignal(int signal)
+{
+    printRunningScript();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+class Generator {
+public:
+    explicit Generator(std::uint64_t seed) : m_random(seed) { }
+
+    QString next(const ScriptSession &session)
+    {
+        const int roll = pick(1000);
+        // Plausible measurements in the boxes of the unit system in use, so that many sessions
+        // reach results and go on from there.
+        if (roll < 120 && session.mainWindow()) {
+            const bool imperial = session.mainWindow()->imperialMode();
+            const char *box = imperial ? oneOfRaw({ "txtProjImp", "txtRiseImp", "txtWidthImp" })
+                                       : oneOfRaw({ "txtProjMet", "txtRiseMet", "txtWidthMet" });
+            return QStringLiteral("type main.%1 %2")
+                .arg(QString::fromLatin1(box),
+                    oneOf({ "100", "50", "40", "30", "15", "1000", "33", "12.5", "609.6", "24" }));
+        }
+        if (roll < 170) return QStringLiteral("key Enter");
+        if (roll < 300) return QStringLiteral("type %1 %2").arg(anyTextBox(session), text());
+        if (roll < 420) return QStringLiteral("keys ") + text();
+        if (roll < 620) return QStringLiteral("key ") + key();
+        if (roll < 780) {
+            const QString button = anyButton(session);
+            // Exit ends the session; it comes through the rare case below.
+            return button.endsWith(QLatin1String("cmdExit")) ? QStringLiteral("key Tab")
+                                                             : QStringLiteral("click ") + button;
+        }
+        if (roll < 840) return QStringLiteral("click ") + anyTextBox(session);
+        if (roll < 870)
+            return session.mainWindow()
+                ? QStringLiteral("menu ") + oneOf({ "mnuPrintData", "mnuPrintForm", "mnuRAT" })
+                : QStringLiteral("key Tab");
+        if (roll < 900) return oneOf({ "printer ok", "printer cancel", "printer fail" });
+        if (roll < 925)
+            return pick(3) == 0 ? QStringLiteral("answer-cancel")
+                                : QStringLiteral("answer ") + text();
+        if (roll < 950)
+            return session.triangleWindow() && session.mainWindow()
+                ? QStringLiteral("activate ") + oneOf({ "main", "triangle" })
+                : QStringLiteral("focus");
+        if (roll < 965)
+            return session.triangleWindow() ? QStringLiteral("close triangle")
+                                            : QStringLiteral("key Ctrl+R");
+        // Leaving the program (the close box, Esc, Exit) ends a session: rarely.
+        if (roll < 967 && session.mainWindow()) return QStringLiteral("close main");
+        if (roll < 969 && session.mainWindow())
+            return QStringLiteral("key ") + oneOf({ "Escape", "Alt+X" });
+        if (roll < 985) return QStringLiteral("show");
+        return QStringLiteral("focus");
+    }
+
+private:
+    int pick(int count) { return static_cast<int>(m_random() % static_cast<unsigned>(count)); }
+
+    const char *oneOfRaw(std::initializer_list<const char *> choices)
+    {
+        return *(choices.begin() + pick(static_cast<int>(choices.size())));
+    }
+
+    QString oneOf(std::initializer_list<const char *> choices)
+    {
+        const auto *chosen = choices.begin() + pick(static_cast<int>(choices.size()));
+        return QString::fromLatin1(*chosen);
+    }
+
+    QString text()
+    {
+        static const char *const pieces[] = { "0", "1", "2", "3", "5", "9", "12", "22", "30", "31",
+            "40", "60", "99", "100", "560", "1020", "-", "+", ".", "E", "e", "E9", "E+30", "E-300",
+            "1E999", "-1", "a", "ft", " ", "nan", "inf", "x", "0.0001", "89", "59.99", "1234567" };
+        QString out;
+        const int count = 1 + pick(4);
+        for (int i = 0; i < count; ++i)
+            out += QString::fromLatin1(pieces[pick(std::size(pieces))]);
+        if (pick(20) == 0) {
+            // A very long text of anything printable.
+            for (int i = 0; i < 40 + pick(40); ++i)
+                out += QChar(32 + pick(95));
+        }
+        return out.trimmed().isEmpty() ? QStringLiteral("7") : out;
+    }
+
+    QString key()
+    {
+        return oneOf({ "Tab", "Tab", "Tab", "Shift+Tab", "Enter", "Enter", "Backspace", "Backspace",
+            "Delete", "Home", "End", "Left", "Right", "Alt+I", "Alt+M", "Alt+C", "Alt+L", "Ctrl+P",
+            "Ctrl+F", "Ctrl+R" });
+    }
+
+    QString anyTextBox(const ScriptSession &session) { return anyChild<TextBox>(session); }
+
+    QString anyButton(const ScriptSession &session) { return anyChild<QPushButton>(session); }
+
+    template <typename T> QString anyChild(const ScriptSession &session)
+    {
+        QList<T *> all;
+        if (session.mainWindow()) all += session.mainWindow()->findChildren<T *>();
+        if (session.triangleWindow()) all += session.triangleWindow()->findChildren<T *>();
+        all.removeIf([](T *w) { return w->objectName().isEmpty(); });
+        if (all.isEmpty()) return QStringLiteral("main");
+        T *chosen = all.at(pick(static_cast<int>(all.size())));
+        const bool inMain = chosen->window() == session.mainWindow();
+        return (inMain ? QStringLiteral("main.") : QStringLiteral("triangle."))
+            + chosen->objectName();
+    }
+
+    std::mt19937_64 m_random;
+};
+
+bool isNumberOrEmpty(const QString &text)
+{
+    if (text.isEmpty()) return true;
+    const std::optional<double> value = TextToNumber(text);
+    return value && std::isfinite(*value);
+}
+
+std::optional<QString> checkTextBoxes(QWidget *window)
+{
+    for (const TextBox *box : window->findChildren<TextBox *>()) {
+        if (box->maxLength() > 0 && box->text().size() > box->maxLength())
+            return box->objectName() + QStringLiteral(" holds more than its length");
+        // Boxes the user cannot edit are written by the program: a number or nothing.
+        if (box->isLocked() && !isNumberOrEmpty(box->text()))
+            return box->objectName() + QStringLiteral(" shows ") + box->text();
+    }
+    return std::nullopt;
+}
+
+struct MainSnapshot {
+    QStringList inputs;
+    bool resultsFilled = false;
+};
+
+MainSnapshot snapshot(const Marrowstep &window)
+{
+    const auto &ui = window.controls();
+    MainSnapshot s;
+    for (const TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
+             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin })
+        s.inputs << box->text();
+    s.inputs << (window.imperialMode() ? QStringLiteral("imperial") : QStringLiteral("metric"));
+    s.resultsFilled = !ui.txtCotangent->text().isEmpty();
+    return s;
+}
+
+std::optional<QString> checkMainWindow(const Marrowstep &window, const MainSnapshot &before)
+{
+    const auto &ui = window.controls();
+    const double angle = ParseNumber(ui.txtDeg->text()) + ParseNumber(ui.txtMin->text()) / 60;
+    if (!(angle >= 0 && angle <= 31))
+        return QStringLiteral("the angle fields hold %1 degrees").arg(angle);
+
+    const TextBox *results[]
+        = { ui.txtStructImp, ui.txtStructMet, ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp,
+              ui.txtBrakeStopMet, ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent };
+    int filled = 0;
+    for (const TextBox *box : results)
+        filled += box->text().isEmpty() ? 0 : 1;
+    if (filled == 0) return std::nullopt;
+    if (filled != 9) return QStringLiteral("only %1 of the nine results are shown").arg(filled);
+
+    ++g_withLoads;
+    const MainSnapshot now = snapshot(window);
+    if (before.resultsFilled && now.inputs != before.inputs)
+        return QStringLiteral("results stayed after a measurement or the angle changed");
+
+    // The results are those of the inputs now shown, in the mode now in force.
+    const bool imperial = window.imperialMode();
+    const TextBox *rise = imperial ? ui.txtRiseImp : ui.txtRiseMet;
+    const std::optional<double> riseValue = TextToNumber(rise->text());
+    if (!riseValue) return QStringLiteral("results shown for a rise that is no plain number");
+    const LoadInputs inputs { ParseNumber((imperial ? ui.txtProjImp : ui.txtProjMet)->text()),
+        *riseValue, ParseNumber((imperial ? ui.txtWidthImp : ui.txtWidthMet)->text()),
+        ParseNumber(ui.txtDeg->text()), ParseNumber(ui.txtMin->text()) };
+    const LoadResult expected = ComputeRatedLoads(imperial ? kImperialLoads : kMetricLoads, inputs);
+    if (expected.problem != LoadProblem::None)
+        return QStringLiteral("results shown for inputs that have none");
+    const LoadTexts &t = expected.texts;
+    const auto q = [](const std::string &s) { return QString::fromStdString(s); };
+    const std::pair<const TextBox *, QString> checks[] = {
+        { imperial ? ui.txtStructImp : ui.txtStructMet, q(t.structuralOwn) },
+        { imperial ? ui.txtStructMet : ui.txtStructImp, q(t.structuralOther) },
+        { imperial ? ui.txtMachImp : ui.txtMachMet, q(t.machineryOwn) },
+        { imperial ? ui.txtMachMet : ui.txtMachImp, q(t.machineryOther) },
+        { imperial ? ui.txtBrakeRunImp : ui.txtBrakeRunMet, q(t.machineryOwn) },
+        { imperial ? ui.txtBrakeRunMet : ui.txtBrakeRunImp, q(t.machineryOther) },
+        { imperial ? ui.txtBrakeStopImp : ui.txtBrakeStopMet, q(t.brakeStaticOwn) },
+        { imperial ? ui.txtBrakeStopMet : ui.txtBrakeStopImp, q(t.brakeStaticOther) },
+        { ui.txtCotangent, q(t.cotangent) },
+    };
+    for (const auto &[box, text] : checks) {
+        if (box->text() != text)
+            return QStringLiteral("%1 shows %2, not %3").arg(box->objectName(), box->text(), text);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> checkTriangle(const frmTriangle &window)
+{
+    auto field = [&window](int n) {
+        return window.findChild<TextBox *>(QStringLiteral("Text%1").arg(n))->text();
+    };
+    const bool shown = !field(34).isEmpty();
+    for (int n = 35; n <= 39; ++n) {
+        if (field(n).isEmpty() == shown)
+            return QStringLiteral("the angle display is only partly shown");
+    }
+    if (!shown) return std::nullopt;
+    ++g_withAngles;
+    const double aDeg = ParseNumber(field(34)), aMin = ParseNumber(field(35));
+    const double bDeg = ParseNumber(field(36)), bMin = ParseNumber(field(37));
+    if (aMin < 0 || aMin > 59 || bMin < 0 || bMin > 59 || aMin != std::floor(aMin)
+        || bMin != std::floor(bMin))
+        return QStringLiteral("the angle display shows %1 and %2 minutes").arg(aMin).arg(bMin);
+    if (aDeg * 60 + aMin + bDeg * 60 + bMin != 90 * 60)
+        return QStringLiteral("the angles A and B do not add up to 90 degrees");
+    if (field(38) != QLatin1String("90") || field(39) != QLatin1String("0"))
+        return QStringLiteral("the angle C is not 90 degrees 0 minutes");
+    return std::nullopt;
+}
+
+std::optional<QString> checkInvariants(ScriptSession &session, const MainSnapshot &before)
+{
+    const int changeDepth = TextBox::maxChangeDepth();
+    TextBox::resetMaxChangeDepth();
+    if (changeDepth > kDepthLimit)
+        return QStringLiteral("change handling nested %1 deep").arg(changeDepth);
+    for (QWidget *window : { static_cast<QWidget *>(session.mainWindow()),
+             static_cast<QWidget *>(session.triangleWindow()) }) {
+        if (!window) continue;
+        Form &form = window == session.mainWindow() ? session.mainWindow()->form()
+                                                    : session.triangleWindow()->form();
+        const int focusDepth = form.maxDepth();
+        form.resetMaxDepth();
+        if (focusDepth > kDepthLimit)
+            return QStringLiteral("focus handling nested %1 deep").arg(focusDepth);
+        if (std::optional<QString> fault = checkTextBoxes(window)) return fault;
+    }
+    if (session.mainWindow()) {
+        if (std::optional<QString> fault = checkMainWindow(*session.mainWindow(), before))
+            return fault;
+    }
+    if (session.triangleWindow()) {
+        if (std::optional<QString> fault = checkTriangle(*session.triangleWindow())) return fault;
+    }
+    return std::nullopt;
+}
+
+struct Failure {
+    QString what;
+    std::size_t line; // index of the action after which it was found
+    bool scriptError = false; // the script itself was at fault, not the program
+};
+
+// Runs a script in a fresh session; the first broken invariant, if any.
+std::optional<Failure> runScript(const Script &script)
+{
+    g_running = script;
+    ScriptSession session([](const QString &) {});
+    for (std::size_t i = 0; i < script.size(); ++i) {
+        if (session.ended()) break;
+        const MainSnapshot before
+            = session.mainWindow() ? snapshot(*session.mainWindow()) : MainSnapshot {};
+        try {
+            session.run(script[i]);
+        } catch (const ScriptError &error) {
+            return Failure { QStringLiteral("script error: ") + QString::fromUtf8(error.what()), i,
+                true };
+        } catch (const std::exception &error) {
+            return Failure { QStringLiteral("crash: ") + QString::fromUtf8(error.what()), i };
+        }
+        if (std::optional<QString> fault = checkInvariants(session, before))
+            return Failure { *fault, i };
+    }
+    return std::nullopt;
+}
+
+// Generates and runs one session at once (the generator looks at the open windows).
+std::pair<Script, std::optional<Failure>> runGenerated(std::uint64_t seed, int actions)
+{
+    Generator generator(seed);
+    Script script;
+    g_running.clear();
+    ScriptSession session([](const QString &) {});
+    for (int i = 0; i < actions && !session.ended(); ++i) {
+        const MainSnapshot before
+            = session.mainWindow() ? snapshot(*session.mainWindow()) : MainSnapshot {};
+        script.push_back(generator.next(session));
+        g_running = script;
+        try {
+            session.run(script.back());
+        } catch (const std::exception &error) {
+            return { script, Failure { QString::fromUtf8(error.what()), script.size() - 1 } };
+        }
+        if (std::optional<QString> fault = checkInvariants(session, before))
+            return { script, Failure { *fault, script.size() - 1 } };
+    }
+    return { script, std::nullopt };
+}
+
+// The shortest script found, by removing ever smaller runs of lines while it still fails.
+Script shrink(Script script)
+{
+    if (const std::optional<Failure> first = runScript(script); first && !first->scriptError)
+        script.resize(first->line + 1);
+    for (std::size_t chunk = script.size() / 2; chunk >= 1; chunk /= 2) {
+        for (std::size_t start = 0; start + chunk <= script.size();) {
+            Script candidate = script;
+            candidate.erase(candidate.begin() + static_cast<long>(start),
+                candidate.begin() + static_cast<long>(start + chunk));
+            // Removing lines can leave a script that names a window no longer open: that is
+            // no longer the program's failure.
+            const std::optional<Failure> failure = runScript(candidate);
+            if (failure && !failure->scriptError) {
+                candidate.resize(failure->line + 1);
+                script = candidate;
+            } else {
+                start += chunk;
+            }
+        }
+    }
+    return script;
+}
+
+int report(std::uint64_t seed, const Script &script, const Failure &failure)
+{
+    std::printf("FAILED session seed %llu: %s (after line %zu)\n",
+        static_cast<unsigned long long>(seed), qPrintable(failure.what), failure.line + 1);
+    const Script shortest = shrink(script);
+    const std::optional<Failure> again = runScript(shortest);
+    std::printf("shortest script (%zu lines)%s:\n", shortest.size(),
+        again ? qPrintable(QStringLiteral(", fails with: ") + again->what) : "");
+    for (const QString &line : shortest)
+        std::printf("%s\n", qPrintable(line));
+    return 1;
+}
+
+} // namespace
+} // namespace kestrune
+
+int main(int argc, char *argv[])
+{
+    using namespace kestrune;
+    prepareHeadlessRun();
+    QApplication app(argc, argv);
+    configureHeadlessRun();
+
+    std::uint64_t seed = 1;
+    int sessions = 200;
+    int actions = 80;
+    bool print = false;
+    QString replay;
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QLatin1String("--seed") && hasValue)
+            seed = args.at(++i).toULongLong();
+        else if (arg == QLatin1String("--sessions") && hasValue)
+            sessions = args.at(++i).toInt();
+        else if (arg == QLatin1String("--actions") && hasValue)
+            actions = args.at(++i).toInt();
+        else if (arg == QLatin1String("--replay") && hasValue)
+            replay = args.at(++i);
+        else if (arg == QLatin1String("--print"))
+            print = true;
+        else {
+            std::fprintf(stderr,
+                "usage: kestrune-session-fuzz [--seed N] [--sessions N] [--actions N] [--print]\n"
+                "       kestrune-session-fuzz --replay FILE\n");
+            return 2;
+        }
+    }
+
+    std::signal(SIGSEGV, onFatalSignal);
+    std::signal(SIGABRT, onFatalSignal);
+#if defined(__SANITIZE_ADDRESS__)
+    __sanitizer_set_death_callback(printRunningScript);
+#endif
+
+    if (!replay.isEmpty()) {
+        QFile file(replay);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(replay));
+            return 2;
+        }
+        Script script;
+        QTextStream stream(&file);
+        QString line;
+        while (stream.readLineInto(&line))
+            script.push_back(line);
+        if (const std::optional<Failure> failure = runScript(script))
+            return report(0, script, *failure);
+        std::printf("1 passed, 0 failed\n");
+        return 0;
+    }
+
+    const auto started = std::chrono::steady_clock::now();
+    long long actionCount = 0;
+    int failures = 0;
+    for (int s = 0; s < sessions; ++s) {
+        // Each session has its own seed, so any one can be run again alone.
+        const std::uint64_t sessionSeed = seed * 1000003ULL + static_cast<std::uint64_t>(s);
+        auto [script, failure] = runGenerated(sessionSeed, actions);
+        actionCount += static_cast<long long>(script.size());
+        if (print) {
+            std::printf("# session seed %llu\n", static_cast<unsigned long long>(sessionSeed));
+            for (const QString &line : script)
+                std::printf("%s\n", qPrintable(line));
+        }
+        if (failure) {
+            ++failures;
+            report(sessionSeed, script, *failure);
+        }
+    }
+    const double seconds
+        = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf(
+        "sessions %d, actions %lld (after %lld of them loads were shown, after %lld triangle "
+        "angles), invariant failures %d, %.1f s\n",
+        sessions, actionCount, g_withLoads, g_withAngles, failures, seconds);
+    std::printf("%d passed, %d failed\n", sessions - failures, failures);
+    return failures == 0 ? 0 : 1;
+}
