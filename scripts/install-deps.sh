@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libgtest-dev
     fonts-liberation2 fonts-dejavu-core
+    poppler-utils desktop-file-utils appstream
     "$@"
 )
 
