@@ -236,6 +236,60 @@ void Marrowstep::createControls()
         m_form->addControl(control, index);
     m_form->setDefaultButton(ui.cmdCalculate);
     m_form->setCancelButton(ui.cmdExit);
+    describeControls();
+}
+
+void Marrowstep::describeControls()
+{
+    // What a screen reader says for each box and button: the label the user sees beside it with
+    // its unit, and the label's tooltip.
+    const QString span = QStringLiteral("Span = Face of support to face of support");
+    const QString angle = QStringLiteral("The angle of inclination shall be designed not to exceed "
+                                         "30 degrees plus 1 degree due to site conditions");
+    const QString structural = QStringLiteral("Used for the purpose of structural design");
+    const QString machinery = QStringLiteral(
+        "Used for the purpose of driving machine and power transmission calculations");
+    const QString brakeStatic
+        = QStringLiteral("Used for the purpose of brake calculations with the escalator stopped");
+    const QString brakeRunning
+        = QStringLiteral("Used for the purpose of brake calculations with the escalator running");
+    const struct {
+        QWidget *control;
+        const char *name;
+        QString description;
+    } descriptions[] = {
+        { ui.txtID, "Escalator ID",
+            QStringLiteral("A maximum of 30 characters may be used to identify this unit") },
+        { ui.txtProjImp, "Length of the horizontal projection, feet", span },
+        { ui.txtProjMet, "Length of the horizontal projection, meters", span },
+        { ui.txtRiseImp, "Total rise, feet", {} },
+        { ui.txtRiseMet, "Total rise, meters", {} },
+        { ui.txtWidthImp, "Width of the escalator step, inches", {} },
+        { ui.txtWidthMet, "Width of the escalator step, millimeters", {} },
+        { ui.txtDeg, "Angle of inclination, degrees", angle },
+        { ui.txtMin, "Angle of inclination, minutes", angle },
+        { ui.txtCotangent, "Cotangent of the angle of inclination", {} },
+        { ui.txtStructImp, "Structural rated load, pounds", structural },
+        { ui.txtStructMet, "Structural rated load, kilograms", structural },
+        { ui.txtMachImp, "Machinery rated load, pounds", machinery },
+        { ui.txtMachMet, "Machinery rated load, kilograms", machinery },
+        { ui.txtBrakeStopImp, "Brake rated load - static, pounds", brakeStatic },
+        { ui.txtBrakeStopMet, "Brake rated load - static, kilograms", brakeStatic },
+        { ui.txtBrakeRunImp, "Brake rated load - running, pounds", brakeRunning },
+        { ui.txtBrakeRunMet, "Brake rated load - running, kilograms", brakeRunning },
+        { ui.cmdImperial, "Imperial",
+            QStringLiteral("Type the measurements in feet and inches (Alt+I)") },
+        { ui.cmdMetric, "Metric",
+            QStringLiteral("Type the measurements in meters and millimeters (Alt+M)") },
+        { ui.cmdCalculate, "Calculate",
+            QStringLiteral("Calculates the cotangent and the rated loads (Enter, Alt+C)") },
+        { ui.cmdClear, "Clear", QStringLiteral("Clears all text boxes (Alt+L)") },
+        { ui.cmdExit, "Exit", QStringLiteral("Closes the window (Esc, Alt+X)") },
+    };
+    for (const auto &entry : descriptions) {
+        entry.control->setAccessibleName(QString::fromLatin1(entry.name));
+        entry.control->setAccessibleDescription(entry.description);
+    }
 }
 
 void Marrowstep::createMenus()

@@ -117,6 +117,7 @@ protected:
 private:
     void createControls();
     void createMenus();
+    void describeControls();
     void connectHandlers();
     // Writes the conversion of `source` into its twin; a value the twin cannot show leaves it
     // empty and tells the user.

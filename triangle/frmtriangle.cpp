@@ -157,6 +157,16 @@ void frmTriangle::createControls()
         const char *resultName;
         const char *resultUnit;
     };
+    // What a screen reader says for each box and button: its row and the quantity its label
+    // names ("Row 4, angle A, degrees"; "Row 1, find h").
+    int rowNumber = 0;
+    auto quantity = [](const QString &caption) {
+        const QString name = caption.section(QLatin1Char('='), 0, 0).trimmed();
+        return name.mid(name.lastIndexOf(QLatin1Char(' ')) + 1);
+    };
+    auto describe = [](QWidget *control, int row, const QString &what) {
+        control->setAccessibleName(QStringLiteral("Row %1, %2").arg(row).arg(what));
+    };
     const SideRow sideRows[] = {
         { 3960, "Label20", QStringLiteral("a="), &ui.Text1, "Text1", "Label32", "Label21",
             QStringLiteral(" &&        b="), &ui.Text2, "Text2", "Label34", &ui.Command1,
@@ -179,6 +189,11 @@ void frmTriangle::createControls()
         *row.command = button(row.commandName, row.commandCaption, row.top);
         *row.result = box(row.resultName, kNoLimit, kResultLeft, row.top, kResultWidth);
         centred(row.resultUnit, kUnit, kResultUnitLeft, labelTop, kUnitWidth);
+        ++rowNumber;
+        describe(*row.first, rowNumber, QStringLiteral("side ") + quantity(row.name));
+        describe(*row.second, rowNumber, QStringLiteral("side ") + quantity(row.andName));
+        describe(*row.command, rowNumber, QStringLiteral("find ") + quantity(row.commandCaption));
+        describe(*row.result, rowNumber, QStringLiteral("side ") + quantity(row.commandCaption));
     }
 
     struct AngleRow {
@@ -243,6 +258,13 @@ void frmTriangle::createControls()
         *row.command = button(row.commandName, row.commandCaption, row.top);
         *row.result = box(row.resultName, kNoLimit, kResultLeft, row.top, kResultWidth);
         centred(row.resultUnit, kUnit, kResultUnitLeft, labelTop, kUnitWidth);
+        ++rowNumber;
+        const QString angle = QStringLiteral("angle ") + quantity(row.name);
+        describe(*row.degrees, rowNumber, angle + QStringLiteral(", degrees"));
+        describe(*row.minutes, rowNumber, angle + QStringLiteral(", minutes"));
+        describe(*row.side, rowNumber, QStringLiteral("side ") + quantity(row.andName));
+        describe(*row.command, rowNumber, QStringLiteral("find ") + quantity(row.commandCaption));
+        describe(*row.result, rowNumber, QStringLiteral("side ") + quantity(row.commandCaption));
     }
 
     // The angle display beside the side rows: A, B and C in whole degrees and minutes.
@@ -266,6 +288,9 @@ void frmTriangle::createControls()
         centred(line.label, line.name, 8520, line.top + kLabelDrop, kNameWidth);
         *line.degrees = box(line.degreesName, kNoLimit, 9000, line.top, 495);
         *line.minutes = box(line.minutesName, kNoLimit, 9780, line.top, 495);
+        const QString angle = QStringLiteral("Angle ") + quantity(line.name);
+        (*line.degrees)->setAccessibleName(angle + QStringLiteral(", degrees"));
+        (*line.minutes)->setAccessibleName(angle + QStringLiteral(", minutes"));
     }
 
     // The user types into the white input fields and moves between them with Tab, row by row,

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader reads for the controls of both windows.
+
+#include "mainwindow/marrowstep.h"
+#include "platform/recordingservices.h"
+#include "platform/textbox.h"
+#include "tools/headless.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPushButton>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace kestrune {
+namespace {
+
+QString spokenName(QWidget *control)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+// Every box and button has a name of its own within its window.
+void expectNamedUniquely(QWidget *window)
+{
+    QSet<QString> names;
+    QList<QWidget *> controls;
+    for (TextBox *box : window->findChildren<TextBox *>())
+        controls << box;
+    for (QPushButton *button : window->findChildren<QPushButton *>())
+        controls << button;
+    ASSERT_FALSE(controls.isEmpty());
+    for (QWidget *control : controls) {
+        const QString name = spokenName(control);
+        EXPECT_FALSE(name.isEmpty()) << qPrintable(control->objectName()) << " has no name";
+        EXPECT_FALSE(names.contains(name))
+            << qPrintable(control->objectName()) << " shares its name " << qPrintable(name);
+        names.insert(name);
+    }
+}
+
+TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
+{
+    RecordingServices services([](const QString &) {});
+    Marrowstep window(services);
+    window.show();
+    const auto &ui = window.controls();
+    EXPECT_EQ(spokenName(ui.txtRiseImp), QStringLiteral("Total rise, feet"));
+    EXPECT_EQ(spokenName(ui.txtWidthMet), QStringLiteral("Width of the escalator step, millimeters"));
+    EXPECT_EQ(spokenName(ui.txtBrakeRunMet),
+        QStringLiteral("Brake rated load - running, kilograms"));
+    EXPECT_EQ(spokenName(ui.cmdClear), QStringLiteral("Clear"));
+    EXPECT_FALSE(ui.txtProjImp->accessibleDescription().isEmpty());
+    expectNamedUniquely(&window);
+
+    window.mnuRAT_Click();
+    frmTriangle *triangle = window.triangleWindow();
+    ASSERT_NE(triangle, nullptr);
+    auto control = [triangle](const char *name) {
+        return triangle->findChild<QWidget *>(QString::fromLatin1(name));
+    };
+    EXPECT_EQ(spokenName(control("Text1")), QStringLiteral("Row 1, side a"));
+    EXPECT_EQ(spokenName(control("Text24")), QStringLiteral("Row 3, side h"));
+    EXPECT_EQ(spokenName(control("Text7")), QStringLiteral("Row 4, angle A, degrees"));
+    EXPECT_EQ(spokenName(control("Text29")), QStringLiteral("Row 9, angle B, minutes"));
+    EXPECT_EQ(spokenName(control("Command9")), QStringLiteral("Row 8, find a"));
+    EXPECT_EQ(spokenName(control("Text37")), QStringLiteral("Angle B, minutes"));
+    expectNamedUniquely(triangle);
+    triangle->close();
+}
+
+} // namespace
+} // namespace kestrune
+
+int main(int argc, char *argv[])
+{
+    kestrune::prepareHeadlessRun();
+    QApplication app(argc, argv);
+    kestrune::configureHeadlessRun();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
