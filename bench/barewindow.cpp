@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The floor for Kestrune's start-up: the toolkit alone showing one empty main window with the
+// size of Kestrune's main window (its 601 x 488 client area under a menu bar), and nothing else.
+// bench/startup.cpp runs it alternately with kestrune and compares time and memory. With --text
+// it also shows one caption and one menu: the floor for a window that draws any text.
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace {
+
+// The point at which kestrune quits under the benchmark, the same hook as in app/main.cpp: once
+// the window has been painted for the first time, quit as soon as the event loop is free.
+class QuitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    // An empty menu bar: it takes the height of a bar of menus, so the window has Kestrune's
+    // size, but holds nothing to draw.
+    window.menuBar();
+    auto *client = new QWidget(&window);
+    client->setFixedSize(601, 488);
+    window.setCentralWidget(client);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--text"))) {
+        // The floor for a window that shows text at all: one caption in Kestrune's window font and
+        // one menu in the menu bar, so the font machinery is loaded as it is for any text.
+        auto *caption = new QLabel(QStringLiteral("Escalator Rated Load"), client);
+        QFont font;
+        font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+            QStringLiteral("DejaVu Sans") });
+        font.setPointSizeF(9.75);
+        font.setBold(true);
+        caption->setFont(font);
+        caption->setGeometry(212, 0, 177, 25);
+        window.menuBar()->addMenu(QStringLiteral("&Print"));
+    }
+    window.show();
+    if (qEnvironmentVariableIntValue("KESTRUNE_QUIT_WHEN_IDLE") == 1)
+        window.installEventFilter(new QuitAfterFirstPaint(&app));
+    return app.exec();
+}
