@@ -570,9 +570,10 @@ void frmTriangle::Text33_GotFocus()
 void frmTriangle::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    // The picture's three sides: thin solid lines in the window's text colour.
+    // The picture's three sides: thin solid lines in the window's text colour, one pixel wide at
+    // 100% and growing with the screen's scale like the rest of the window.
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::SolidLine));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::SolidLine));
     auto point = [](int left, int top) { return QPoint(twips(left), twips(top)); };
     painter.drawLine(point(6600, 1795), point(9240, 270)); // Line1, the hypotenuse h
     painter.drawLine(point(6600, 1800), point(9240, 1800)); // Line2, the side b

@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <optional>
 #include <random>
 #include <string>
@@ -73,7 +74,18 @@ public:
 
     QString next(const ScriptSession &session)
     {
+        if (!m_pending.empty()) {
+            QString line = m_pending.front();
+            m_pending.pop_front();
+            return line;
+        }
         const int roll = pick(1000);
+        // A whole triangle row filled with plausible values and solved, so that the chained
+        // solves and the angle display are reached often.
+        if (roll < 60 && session.triangleWindow()) {
+            queueTriangleSolve();
+            return next(session);
+        }
         // Plausible measurements in the boxes of the unit system in use, so that many sessions
         // reach results and go on from there.
         if (roll < 120 && session.mainWindow()) {
@@ -173,7 +185,41 @@ private:
             + chosen->objectName();
     }
 
+    void queueTriangleSolve()
+    {
+        struct Row {
+            std::vector<const char *> inputs;
+            const char *command;
+            bool angle;
+        };
+        static const Row rows[] = { { { "Text1", "Text2" }, "Command1", false },
+            { { "Text4", "Text5" }, "Command2", false },
+            { { "Text23", "Text24" }, "Command7", false },
+            { { "Text7", "Text10", "Text8" }, "Command3", true },
+            { { "Text11", "Text12", "Text13" }, "Command4", true },
+            { { "Text15", "Text16", "Text17" }, "Command5", true },
+            { { "Text20", "Text19", "Text22" }, "Command6", true },
+            { { "Text31", "Text30", "Text33" }, "Command9", true },
+            { { "Text28", "Text29", "Text26" }, "Command8", true } };
+        const Row &row = rows[pick(std::size(rows))];
+        for (std::size_t i = 0; i < row.inputs.size(); ++i) {
+            const bool degrees = row.angle && i == 0;
+            const bool minutes = row.angle && i == 1;
+            const QString value = degrees ? oneOf({ "0", "1", "30", "45", "60", "89", "90", "" })
+                : minutes
+                ? oneOf({ "0", "30", "59.4", ".00001", "-30", "" })
+                : oneOf({ "1", "2", "3", "4", "5", "10", "0.0001", "1234", "-5", "1E200", "" });
+            m_pending.push_back(value.isEmpty()
+                    ? QStringLiteral("click triangle.%1").arg(QString::fromLatin1(row.inputs[i]))
+                    : QStringLiteral("type triangle.%1 %2")
+                          .arg(QString::fromLatin1(row.inputs[i]), value));
+        }
+        m_pending.push_back(
+            QStringLiteral("click triangle.%1").arg(QString::fromLatin1(row.command)));
+    }
+
     std::mt19937_64 m_random;
+    std::deque<QString> m_pending;
 };
 
 bool isNumberOrEmpty(const QString &text)
