@@ -33,14 +33,14 @@ QString colourText(unsigned bgr)
         .toUpper();
 }
 
-struct KeySpec {
+struct KeyCombination {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
 };
 
-KeySpec parseKey(const QString &spec)
+KeyCombination parseKey(const QString &combination)
 {
-    QStringList parts = spec.split(QLatin1Char('+'));
+    QStringList parts = combination.split(QLatin1Char('+'));
     const QString last = parts.takeLast();
     Qt::KeyboardModifiers modifiers;
     for (const QString &part : parts) {
@@ -51,7 +51,7 @@ KeySpec parseKey(const QString &spec)
         else if (part == QLatin1String("Alt"))
             modifiers |= Qt::AltModifier;
         else
-            throw ScriptError("unknown key: " + spec.toStdString());
+            throw ScriptError("unknown key: " + combination.toStdString());
     }
     static const std::pair<const char *, Qt::Key> named[] = { { "Tab", Qt::Key_Tab },
         { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return }, { "Escape", Qt::Key_Escape },
@@ -63,7 +63,7 @@ KeySpec parseKey(const QString &spec)
     }
     if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128)
         return { Qt::Key(last.at(0).toUpper().unicode()), modifiers };
-    throw ScriptError("unknown key: " + spec.toStdString());
+    throw ScriptError("unknown key: " + combination.toStdString());
 }
 
 } // namespace
@@ -305,9 +305,9 @@ void ScriptSession::keys(const QString &text)
     }
 }
 
-void ScriptSession::key(const QString &spec)
+void ScriptSession::key(const QString &combination)
 {
-    const KeySpec parsed = parseKey(spec);
+    const KeyCombination parsed = parseKey(combination);
     QWidget *target = keyTarget();
     QTest::keyClick(target, parsed.key, parsed.modifiers);
     settle();

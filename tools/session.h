@@ -54,7 +54,7 @@ private:
     void settle();
     void click(const QString &name);
     void keys(const QString &text);
-    void key(const QString &spec);
+    void key(const QString &combination);
     void menu(const QString &name);
     void show(const QString &names);
     void focus();
