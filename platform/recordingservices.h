@@ -26,10 +26,10 @@ public:
     void queuePrintAnswer(PrintAnswer answer, const QString &file = {});
     void setToday(QDate date) { m_today = date; }
 
-    void showMessage(QWidget *owner, const QString &prompt, int style,
-        const QString &title) override;
-    std::optional<QString> askText(QWidget *owner, const QString &prompt,
-        const QString &title) override;
+    void showMessage(
+        QWidget *owner, const QString &prompt, int style, const QString &title) override;
+    std::optional<QString> askText(
+        QWidget *owner, const QString &prompt, const QString &title) override;
     std::unique_ptr<Printer> choosePrinter(QWidget *owner) override;
     QDate today() override { return m_today; }
 

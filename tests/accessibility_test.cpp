@@ -48,9 +48,10 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
     window.show();
     const auto &ui = window.controls();
     EXPECT_EQ(spokenName(ui.txtRiseImp), QStringLiteral("Total rise, feet"));
-    EXPECT_EQ(spokenName(ui.txtWidthMet), QStringLiteral("Width of the escalator step, millimeters"));
-    EXPECT_EQ(spokenName(ui.txtBrakeRunMet),
-        QStringLiteral("Brake rated load - running, kilograms"));
+    EXPECT_EQ(
+        spokenName(ui.txtWidthMet), QStringLiteral("Width of the escalator step, millimeters"));
+    EXPECT_EQ(
+        spokenName(ui.txtBrakeRunMet), QStringLiteral("Brake rated load - running, kilograms"));
     EXPECT_EQ(spokenName(ui.cmdClear), QStringLiteral("Clear"));
     EXPECT_FALSE(ui.txtProjImp->accessibleDescription().isEmpty());
     expectNamedUniquely(&window);

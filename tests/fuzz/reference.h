@@ -47,8 +47,7 @@ inline Decimal decimal15(double value)
         ++p;
     }
     for (; *p && *p != 'e'; ++p) {
-        if (*p != '.')
-            d.digits += *p;
+        if (*p != '.') d.digits += *p;
     }
     d.pointPosition = std::atoi(p + 1) + 1;
     return d;
@@ -57,22 +56,22 @@ inline Decimal decimal15(double value)
 // Half-even rounding of the 15-digit form to `places` decimals, by digit-string arithmetic.
 inline double roundHalfEven(double value, int places)
 {
-    if (!std::isfinite(value) || value == 0)
-        return value;
+    if (!std::isfinite(value) || value == 0) return value;
     Decimal d = decimal15(value);
     // Digits kept: those before the point plus `places` after it.
     const int keep = d.pointPosition + places;
     if (keep >= static_cast<int>(d.digits.size()))
         return std::isfinite(round15(value)) ? round15(value) : value; // nothing beyond `places`
     std::string kept = keep > 0 ? d.digits.substr(0, static_cast<std::size_t>(keep)) : "";
-    const std::string rest = keep >= 0 ? d.digits.substr(static_cast<std::size_t>(keep))
-                                       : std::string(static_cast<std::size_t>(-keep), '0') + d.digits;
-    const bool above = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+    const std::string rest = keep >= 0
+        ? d.digits.substr(static_cast<std::size_t>(keep))
+        : std::string(static_cast<std::size_t>(-keep), '0') + d.digits;
+    const bool above
+        = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
     const bool half = rest[0] == '5' && rest.find_first_not_of('0', 1) == std::string::npos;
     const bool lastOdd = !kept.empty() && (kept.back() - '0') % 2 == 1;
     bool up = above || (half && lastOdd);
-    if (keep < 0)
-        up = false; // the whole value lies below half a unit of the last place kept
+    if (keep < 0) up = false; // the whole value lies below half a unit of the last place kept
     std::string digits = kept.empty() ? "0" : kept;
     if (up) {
         int i = static_cast<int>(digits.size()) - 1;
@@ -85,7 +84,8 @@ inline double roundHalfEven(double value, int places)
         else
             ++digits[static_cast<std::size_t>(i)];
     }
-    const std::string text = std::string(d.negative ? "-" : "") + digits + "e" + std::to_string(-places);
+    const std::string text
+        = std::string(d.negative ? "-" : "") + digits + "e" + std::to_string(-places);
     const double result = std::strtod(text.c_str(), nullptr);
     return result == 0 ? 0.0 : result;
 }
