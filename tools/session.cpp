@@ -213,10 +213,10 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
     } else if (command == QLatin1String("keys")) {
         keys(argument);
     } else if (command == QLatin1String("type")) {
+        requireArgument();
         const qsizetype blank = argument.indexOf(QLatin1Char(' '));
-        if (blank <= 0) throw ScriptError("type needs a control and a text");
-        click(argument.left(blank));
-        if (!m_ended) keys(argument.mid(blank + 1));
+        click(blank < 0 ? argument : argument.left(blank));
+        if (!m_ended && blank >= 0) keys(argument.mid(blank + 1));
     } else if (command == QLatin1String("key")) {
         requireArgument();
         key(argument);
