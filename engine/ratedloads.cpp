@@ -52,23 +52,18 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     out.structuralOwn = own(structural, kLoadFieldLength);
     out.structuralOther = twin(out.structuralOwn);
 
-    // The horizontal length of the machinery and brake loads is the rise times the cotangent.
-    double t = tangent();
-    double machinery = in.rise * (1 / t);
-    machinery = machinery * (in.width + factors.widthAllowance);
-    machinery = machinery * factors.machinery;
-    out.machineryOwn = own(machinery, kLoadFieldLength);
+    // The machinery and brake loads take the horizontal length as the rise times the cotangent,
+    // the cotangent formed as 1 / t before the multiplication; the angle is read anew each time.
+    auto slopeLoad = [&](double factor) {
+        double load = in.rise * (1 / tangent());
+        load = load * (in.width + factors.widthAllowance);
+        return load * factor;
+    };
+    out.machineryOwn = own(slopeLoad(factors.machinery), kLoadFieldLength);
     out.machineryOther = twin(out.machineryOwn);
-
-    t = tangent();
-    double brake = in.rise * (1 / t);
-    brake = brake * (in.width + factors.widthAllowance);
-    brake = brake * factors.brakeStatic;
-    out.brakeStaticOwn = own(brake, kLoadFieldLength);
+    out.brakeStaticOwn = own(slopeLoad(factors.brakeStatic), kLoadFieldLength);
     out.brakeStaticOther = twin(out.brakeStaticOwn);
-
-    t = tangent();
-    out.cotangent = own(1 / t, kCotangentFieldLength);
+    out.cotangent = own(1 / tangent(), kCotangentFieldLength);
 
     if (!finite)
         result.problem = LoadProblem::NotComputable;

@@ -48,15 +48,6 @@ TextBox *Form::activeTextBox() const
     return qobject_cast<TextBox *>(m_focused.data());
 }
 
-std::vector<QWidget *> Form::controls() const
-{
-    std::vector<QWidget *> list;
-    list.reserve(m_entries.size());
-    for (const Entry &entry : m_entries)
-        list.push_back(entry.control);
-    return list;
-}
-
 void Form::moveFocus(QWidget *control)
 {
     if (control == m_focused) return;

@@ -52,9 +52,6 @@ public:
     QWidget *activeControl() const { return m_focused; }
     TextBox *activeTextBox() const;
 
-    // The controls in tab-index order.
-    std::vector<QWidget *> controls() const;
-
     // How deeply focus handlers have nested at most since the last reset.
     int maxDepth() const { return m_maxDepth; }
     void resetMaxDepth() { m_maxDepth = 0; }

@@ -77,8 +77,8 @@ std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
-    : m_printer(std::move(printer)),
-      m_fontName(QFontDatabase::systemFont(QFontDatabase::FixedFont).family())
+    : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
+      m_printer(std::move(printer))
 { }
 
 QtPrinter::~QtPrinter()
@@ -93,7 +93,7 @@ QtPrinter::~QtPrinter()
 QFont QtPrinter::currentFont() const
 {
     QFont font;
-    QStringList families { m_fontName };
+    QStringList families { fontName() };
     // Metric twins of Courier New first, then any fixed-pitch face.
     families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine")
              << QStringLiteral("DejaVu Sans Mono")
@@ -101,8 +101,8 @@ QFont QtPrinter::currentFont() const
     font.setFamilies(families);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSizeF(m_fontSize);
-    font.setBold(m_bold);
+    font.setPointSizeF(fontSize());
+    font.setBold(bold());
     return font;
 }
 

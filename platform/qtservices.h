@@ -34,13 +34,6 @@ public:
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
     ~QtPrinter() override;
 
-    QString fontName() const override { return m_fontName; }
-    void setFontName(const QString &name) override { m_fontName = name; }
-    double fontSize() const override { return m_fontSize; }
-    void setFontSize(double points) override { m_fontSize = points; }
-    bool bold() const override { return m_bold; }
-    void setBold(bool bold) override { m_bold = bold; }
-
     void printLine(const QString &text) override;
     void endDocument() override;
     void printWindowImage(QWidget *clientArea) override;
@@ -56,9 +49,6 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
-    QString m_fontName;
-    double m_fontSize = 10;
-    bool m_bold = false;
     double m_y = 0;
 };
 

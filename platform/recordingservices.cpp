@@ -27,22 +27,15 @@ namespace {
 class RecordingPrinter : public Printer {
 public:
     RecordingPrinter(std::function<void(const QString &)> record, bool failing)
-        : m_record(std::move(record)), m_failing(failing)
+        : Printer(QStringLiteral("Arial")), m_record(std::move(record)), m_failing(failing)
     { }
-
-    QString fontName() const override { return m_fontName; }
-    void setFontName(const QString &name) override { m_fontName = name; }
-    double fontSize() const override { return m_fontSize; }
-    void setFontSize(double points) override { m_fontSize = points; }
-    bool bold() const override { return m_bold; }
-    void setBold(bool bold) override { m_bold = bold; }
 
     void printLine(const QString &text) override
     {
         failIfBroken();
         m_record(QStringLiteral("print %1 %2 %3")
-                     .arg(m_bold ? QStringLiteral("bold") : QStringLiteral("regular"),
-                         QString::number(m_fontSize), quoted(text)));
+                     .arg(bold() ? QStringLiteral("bold") : QStringLiteral("regular"),
+                         QString::number(fontSize()), quoted(text)));
     }
     void endDocument() override
     {
@@ -63,9 +56,6 @@ private:
 
     std::function<void(const QString &)> m_record;
     bool m_failing;
-    QString m_fontName = QStringLiteral("Arial");
-    double m_fontSize = 10;
-    bool m_bold = false;
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 class QWidget;
 
@@ -33,12 +34,13 @@ class Printer {
 public:
     virtual ~Printer() = default;
 
-    virtual QString fontName() const = 0;
-    virtual void setFontName(const QString &name) = 0;
-    virtual double fontSize() const = 0;
-    virtual void setFontSize(double points) = 0;
-    virtual bool bold() const = 0;
-    virtual void setBold(bool bold) = 0;
+    // The font that the following lines are printed in.
+    QString fontName() const { return m_fontName; }
+    void setFontName(const QString &name) { m_fontName = name; }
+    double fontSize() const { return m_fontSize; }
+    void setFontSize(double points) { m_fontSize = points; }
+    bool bold() const { return m_bold; }
+    void setBold(bool bold) { m_bold = bold; }
 
     // Prints one line (empty text: an empty line of the current font's height).
     virtual void printLine(const QString &text) = 0;
@@ -47,6 +49,14 @@ public:
     // Prints the image of `clientArea` (a window's client area with its controls as they show)
     // on its own page and sends it.
     virtual void printWindowImage(QWidget *clientArea) = 0;
+
+protected:
+    explicit Printer(QString fontName) : m_fontName(std::move(fontName)) { }
+
+private:
+    QString m_fontName;
+    double m_fontSize = 10;
+    bool m_bold = false;
 };
 
 class Services {

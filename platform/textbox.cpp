@@ -11,8 +11,6 @@ namespace kestrune {
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
-    setFrame(true);
-    setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(this, &QLineEdit::textChanged, this, &TextBox::runChangeHandling);
 }
 

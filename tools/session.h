@@ -40,7 +40,6 @@ public:
     bool ended() const { return m_ended; }
     Marrowstep *mainWindow() const { return m_main; }
     frmTriangle *triangleWindow() const { return m_triangle; }
-    RecordingServices &services() { return m_services; }
 
     // The window names the driver knows: "main", "triangle".
     QWidget *window(const QString &name) const;

@@ -368,24 +368,30 @@ struct Failure {
 };
 
 // Runs a script in a fresh session; the first broken invariant, if any.
+// Runs one action, line `index` of its script, and checks the invariants after it.
+std::optional<Failure> runAction(ScriptSession &session, const QString &line, std::size_t index)
+{
+    const MainSnapshot before
+        = session.mainWindow() ? snapshot(*session.mainWindow()) : MainSnapshot {};
+    try {
+        session.run(line);
+    } catch (const ScriptError &error) {
+        return Failure { QStringLiteral("script error: ") + QString::fromUtf8(error.what()), index,
+            true };
+    } catch (const std::exception &error) {
+        return Failure { QStringLiteral("crash: ") + QString::fromUtf8(error.what()), index };
+    }
+    if (std::optional<QString> fault = checkInvariants(session, before))
+        return Failure { *fault, index };
+    return std::nullopt;
+}
+
 std::optional<Failure> runScript(const Script &script)
 {
     g_running = script;
     ScriptSession session([](const QString &) {});
-    for (std::size_t i = 0; i < script.size(); ++i) {
-        if (session.ended()) break;
-        const MainSnapshot before
-            = session.mainWindow() ? snapshot(*session.mainWindow()) : MainSnapshot {};
-        try {
-            session.run(script[i]);
-        } catch (const ScriptError &error) {
-            return Failure { QStringLiteral("script error: ") + QString::fromUtf8(error.what()), i,
-                true };
-        } catch (const std::exception &error) {
-            return Failure { QStringLiteral("crash: ") + QString::fromUtf8(error.what()), i };
-        }
-        if (std::optional<QString> fault = checkInvariants(session, before))
-            return Failure { *fault, i };
+    for (std::size_t i = 0; i < script.size() && !session.ended(); ++i) {
+        if (std::optional<Failure> failure = runAction(session, script[i], i)) return failure;
     }
     return std::nullopt;
 }
@@ -398,17 +404,10 @@ std::pair<Script, std::optional<Failure>> runGenerated(std::uint64_t seed, int a
     g_running.clear();
     ScriptSession session([](const QString &) {});
     for (int i = 0; i < actions && !session.ended(); ++i) {
-        const MainSnapshot before
-            = session.mainWindow() ? snapshot(*session.mainWindow()) : MainSnapshot {};
         script.push_back(generator.next(session));
         g_running = script;
-        try {
-            session.run(script.back());
-        } catch (const std::exception &error) {
-            return { script, Failure { QString::fromUtf8(error.what()), script.size() - 1 } };
-        }
-        if (std::optional<QString> fault = checkInvariants(session, before))
-            return { script, Failure { *fault, script.size() - 1 } };
+        if (std::optional<Failure> failure = runAction(session, script.back(), script.size() - 1))
+            return { script, failure };
     }
     return { script, std::nullopt };
 }
