@@ -3,8 +3,8 @@
 
 #include "mainwindow/marrowstep.h"
 
-#include "engine/ratedloads.h"
-#include "platform/qtnumbers.h"
+#include "core/ratedloads.h"
+#include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
 

@@ -5,7 +5,7 @@
 #include "mainwindow/marrowstep.h"
 
 #include "platform/form.h"
-#include "platform/qtnumbers.h"
+#include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/marrowstep.h"
 
-#include "platform/appinfo.h"
+#include "core/appinfo.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/geometry.h"
+#include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
 #include "triangle/frmtriangle.h"
@@ -41,7 +42,8 @@ Marrowstep::Marrowstep(Services &services, QWidget *parent)
     : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("main"));
-    setWindowTitle(QStringLiteral("Tolvane") + QString(22, QLatin1Char(' ')) + kWebAddress);
+    setWindowTitle(
+        QStringLiteral("Tolvane") + QString(22, QLatin1Char(' ')) + fromUtf8(kWebAddress));
     m_form = new Form(this);
     createControls();
     createMenus();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/marrowstep.h"
 
-#include "platform/appinfo.h"
+#include "core/appinfo.h"
+#include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
 
@@ -116,8 +117,8 @@ std::vector<ReportLine> reportLines(const Marrowstep::Controls &ui, const QStrin
     add(empty, false);
     add(empty, false);
 
-    add(blanks(6) + QStringLiteral("Another timesaving program from ") + kWebAddress, false,
-        kFooterPoints);
+    add(blanks(6) + QStringLiteral("Another timesaving program from ") + fromUtf8(kWebAddress),
+        false, kFooterPoints);
     return lines;
 }
 

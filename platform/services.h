@@ -7,6 +7,8 @@
 // the tests use RecordingServices, which answer from a queue and record what the user would see,
 // so the real windows run headless with everything else unchanged.
 
+#include "core/messages.h"
+
 #include <QDate>
 #include <QString>
 
@@ -18,9 +20,6 @@
 class QWidget;
 
 namespace kestrune {
-
-// Message-box styles: an OK button and the icon.
-enum MessageStyle : int { Stop = 16, Question = 32, Information = 64 };
 
 // A printer fault: the printer went away, refused the job or could not be opened.
 class PrintFailure : public std::runtime_error {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/numbers/numbers.h"
+#include "core/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rated-load arithmetic of both unit systems, digit for digit.
 
-#include "engine/ratedloads.h"
+#include "core/ratedloads.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "triangle/frmtriangle.h"
 
-#include "platform/appinfo.h"
+#include "core/appinfo.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/geometry.h"
+#include "platform/qttext.h"
 #include "platform/textbox.h"
 
 #include <QCloseEvent>
@@ -50,7 +51,7 @@ frmTriangle::frmTriangle(Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("triangle"));
     setWindowTitle(QStringLiteral("Trigonometric Functions in a Right-Angled Triangle")
-        + QString(17, QLatin1Char(' ')) + kWebAddress);
+        + QString(17, QLatin1Char(' ')) + fromUtf8(kWebAddress));
     // A fixed layout: the frame offers minimise and close, but no maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

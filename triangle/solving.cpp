@@ -6,7 +6,7 @@
 
 #include "triangle/frmtriangle.h"
 
-#include "platform/qtnumbers.h"
+#include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
 

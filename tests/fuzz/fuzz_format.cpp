@@ -3,7 +3,7 @@
 // read back, with both readers, as the value rounded to 15 digits; RoundHalfEven agrees with
 // exact decimal rounding of that 15-digit form.
 
-#include "platform/numbers/numbers.h"
+#include "core/numbers.h"
 #include "tests/fuzz/reference.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Any text a user can type or paste: ParseNumber never fails, TextToNumber accepts exactly the
 // texts that are one number, and both read such a number to the same value.
 
-#include "platform/numbers/numbers.h"
+#include "core/numbers.h"
 #include "tests/fuzz/reference.h"
 
 #include <cstdint>

@@ -11,9 +11,9 @@
 // and closing the triangle window. A failure prints the session's seed and the shortest script
 // found that still fails, ready to become a golden test.
 
-#include "engine/ratedloads.h"
+#include "core/ratedloads.h"
 #include "platform/form.h"
-#include "platform/qtnumbers.h"
+#include "platform/qttext.h"
 #include "platform/textbox.h"
 #include "tools/headless.h"
 #include "tools/session.h"

@@ -1,24 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/ratedloads.h"
+#include "core/ratedloads.h"
 
-#include "platform/numbers/numbers.h"
+#include "core/numbers.h"
 
 #include <cmath>
-#include <initializer_list>
 
 namespace kestrune {
-
-namespace {
-
-// The text a field of `length` characters keeps of `value`.
-std::string kept(double value, std::size_t length)
-{
-    std::string text = NumberToText(value);
-    if (text.size() > length) text.resize(length);
-    return text;
-}
-
-} // namespace
 
 LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
 {
@@ -31,7 +18,7 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     auto own = [&](double value, std::size_t length) {
         finite = finite && std::isfinite(value);
         fits = fits && CutKeepsMagnitude(NumberToText(value), length);
-        return kept(value, length);
+        return KeptText(NumberToText(value), length);
     };
     // The twin of a load, converted from the text its field kept.
     auto twin = [&](const std::string &ownText) {
@@ -70,6 +57,40 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     else if (!fits)
         result.problem = LoadProblem::TooLarge;
     return result;
+}
+
+LoadOutcome ComputeLoadTexts(const LoadInputTexts &in, UnitSystem system)
+{
+    // The load formulas read the rise as a plain number: "12ft" passes the presence check but is
+    // no rise to compute with.
+    const std::optional<double> rise = TextToNumber(in.rise);
+    if (!rise) {
+        return { Message { "Incorrect Total Rise",
+                     "The total rise must be a plain number, without units or other characters. "
+                     "No loads were calculated.",
+                     Stop },
+            {} };
+    }
+    const LoadResult result = ComputeRatedLoads(FactorsOf(system),
+        { ParseNumber(in.projection), *rise, ParseNumber(in.width), ParseNumber(in.degrees),
+            ParseNumber(in.minutes) });
+    switch (result.problem) {
+    case LoadProblem::None:
+        break;
+    case LoadProblem::NotComputable:
+        return { Message { "Cannot Calculate",
+                     "The rated loads cannot be calculated for these measurements and this angle "
+                     "of inclination. No loads were calculated.",
+                     Stop },
+            {} };
+    case LoadProblem::TooLarge:
+        return { Message { "Result Too Large",
+                     "The rated loads for these measurements and this angle of inclination are "
+                     "too large for their boxes (10,000,000 or more). No loads were calculated.",
+                     Stop },
+            {} };
+    }
+    return { std::nullopt, result.texts };
 }
 
 } // namespace kestrune

@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The rated-load formulas of one unit system, as plain arithmetic on the values the window reads
-// from its fields. Every result comes out as the text its field keeps (cut to 7 characters, 8 for
-// the cotangent), and each load's twin in the other unit system is converted from that kept text,
-// not from the double, exactly as the window shows them.
+// The rated loads of an escalator: structural, machinery, and brake with the escalator static
+// and running, in pounds and kilograms, and the cotangent of the angle of inclination.
+//
+// The loads of the unit system in use come from its formulas; each result is the text its box
+// keeps (7 characters, 8 for the cotangent, cut and not rounded), and each load's twin in the
+// other system is converted from that kept text, not from the double. The brake rated load with
+// the escalator running is the machinery rated load.
 
+#include "core/escalator.h"
+#include "core/messages.h"
+
+#include <optional>
 #include <string>
 
 namespace kestrune {
@@ -22,11 +29,13 @@ struct LoadFactors {
 inline constexpr LoadFactors kImperialLoads { 8, 4.6, 3.5, 4.6, 0.45359237 };
 inline constexpr LoadFactors kMetricLoads { 203, 0.27, 0.21, 0.27, 2.20462262184878 };
 
+inline constexpr const LoadFactors &FactorsOf(UnitSystem system)
+{
+    return system == UnitSystem::Imperial ? kImperialLoads : kMetricLoads;
+}
+
 // Not pi/180: the window's cotangent of 30 degrees is 1.73205080996207 with this factor.
 inline constexpr double kRadiansPerDegree = 0.0174532925;
-
-inline constexpr std::size_t kLoadFieldLength = 7;
-inline constexpr std::size_t kCotangentFieldLength = 8;
 
 struct LoadInputs {
     double projection; // P
@@ -58,5 +67,15 @@ struct LoadResult {
 };
 
 LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs);
+
+// The loads from the five texts of a calculation in `system`, once the presence check has passed:
+// the rise must be a plain number, and every result must be computable and fit its box. Without
+// a refusal, `texts` holds what the result boxes show; with one, no result is to be shown at all.
+struct LoadOutcome {
+    std::optional<Message> refusal;
+    LoadTexts texts;
+};
+
+LoadOutcome ComputeLoadTexts(const LoadInputTexts &inputs, UnitSystem system);
 
 } // namespace kestrune

@@ -50,4 +50,8 @@ double RoundHalfEven(double value, int digits);
 // (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).
 bool CutKeepsMagnitude(std::string_view text, std::size_t length);
 
+// The text a field that holds at most `length` characters keeps of a number's text: its first
+// characters, cut without rounding (3.0480060960122 kept as 3.04800).
+std::string KeptText(std::string text, std::size_t length);
+
 } // namespace kestrune

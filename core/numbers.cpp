@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "numbers.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -259,6 +259,12 @@ bool CutKeepsMagnitude(std::string_view text, std::size_t length)
     if (text.find_first_of("Ee") != std::string_view::npos) return false;
     const std::size_t point = text.find('.');
     return point != std::string_view::npos && point <= length;
+}
+
+std::string KeptText(std::string text, std::size_t length)
+{
+    if (text.size() > length) text.resize(length);
+    return text;
 }
 
 } // namespace kestrune

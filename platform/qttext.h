@@ -1,13 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The number conversions for field texts held as QString.
+// Texts cross between the windows, which hold QString, and the calculation core, which works on
+// UTF-8 std::string.
 
-#include "platform/numbers/numbers.h"
+#include "core/numbers.h"
 
 #include <QString>
 
+#include <string>
+#include <string_view>
+
 namespace kestrune {
+
+inline std::string toUtf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+inline QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 inline double ParseNumber(const QString &text)
 {

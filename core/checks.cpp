@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/checks.h"
+
+#include "core/numbers.h"
+
+#include <string>
+
+namespace kestrune {
+
+namespace {
+
+// The permitted step widths of each unit system: the bounds, both included, and the unit the
+// message names them in.
+struct WidthLimits {
+    double lowest;
+    double highest;
+    std::string_view unit;
+};
+
+constexpr WidthLimits kWidthLimits[] = {
+    { 22, 40, "inches" }, // UnitSystem::Imperial
+    { 560, 1020, "mm" }, // UnitSystem::Metric
+};
+
+} // namespace
+
+Verdict CheckPresence(const LoadInputTexts &in)
+{
+    const double minutes = ParseNumber(in.minutes);
+    const double degrees = ParseNumber(in.degrees);
+    // The minutes count as typed, not divided by 60: degrees 0 with minutes 30 are present.
+    if (ParseNumber(in.projection) > 0 && ParseNumber(in.rise) > 0 && ParseNumber(in.width) > 0
+        && degrees + minutes > 0)
+        return {};
+    return { Message {
+                 "Insufficient Data", "Please make an entry in all four categories.", Information },
+        FocusField::Unchanged, false };
+}
+
+Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
+{
+    double angle = ParseNumber(minutes) / 60;
+    angle = ParseNumber(degrees) + angle;
+    std::string prompt;
+    if (angle < 0)
+        prompt = "What kind of escalator has a negative angle of inclination? ";
+    else if (angle > 31)
+        prompt = "The angle of inclination shall be designed not to exceed "
+                 "30 degrees plus 1 degree due to "
+                 "site conditions.";
+    else
+        return {};
+    return { Message { "Angle of Inclination", prompt, Stop }, FocusField::Degrees, true };
+}
+
+Verdict CheckStepWidth(std::string_view text, UnitSystem system)
+{
+    const WidthLimits &limits = kWidthLimits[static_cast<int>(system)];
+    const double width = ParseNumber(text);
+    if (width == 0 || (width >= limits.lowest && width <= limits.highest)) return {};
+    const std::string unit(limits.unit);
+    return { Message { "Incorrect Step Width",
+                 "The width of a step tread shall be not less than " + NumberToText(limits.lowest)
+                     + " " + unit + " nor more than " + NumberToText(limits.highest) + " " + unit
+                     + ".",
+                 Stop },
+        FocusField::StepWidth, true };
+}
+
+} // namespace kestrune
