@@ -14,8 +14,8 @@
 
 #include "mainwindow/marrowstep.h"
 #include "platform/form.h"
-#include "platform/recordingservices.h"
 #include "platform/textbox.h"
+#include "tools/recordingservices.h"
 #include "triangle/frmtriangle.h"
 
 #include <QApplication>

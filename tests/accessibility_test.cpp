@@ -2,9 +2,9 @@
 // What a screen reader reads for the controls of both windows.
 
 #include "mainwindow/marrowstep.h"
-#include "platform/recordingservices.h"
 #include "platform/textbox.h"
 #include "tools/headless.h"
+#include "tools/recordingservices.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -7,7 +7,7 @@
 // program's own. Needs a QApplication (the offscreen platform serves).
 
 #include "mainwindow/marrowstep.h"
-#include "platform/recordingservices.h"
+#include "tools/recordingservices.h"
 
 #include <QPointer>
 #include <QString>

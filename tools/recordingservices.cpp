@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/recordingservices.h"
+#include "tools/recordingservices.h"
 
 #include "platform/qtservices.h"
 
