@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Kestrune: starts the main window and runs until the last window closes.
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/firstpaint.h"
 #include "platform/qtservices.h"
 
@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(new ApplicationIcon));
 
     kestrune::QtServices services;
-    auto *window = new kestrune::Marrowstep(services);
+    auto *window = new kestrune::MainWindow(services);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
     kestrune::quitAfterFirstPaintWhenAsked(window);

@@ -1,184 +1,148 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's fields while the user types and moves the focus: whole-text selection on
-// focus, the twin conversions between the unit systems, and the angle fields' checks.
+// The main window's boxes while the user types and moves the focus, and the commands that write
+// them: the twin conversions, the angle and step-width checks, Calculate, Clear and the unit
+// buttons. Each write into a box runs that box's change handling before the next step, so the
+// order of the writes here is the order the user's boxes see.
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 
+#include "core/checks.h"
+#include "core/ratedloads.h"
 #include "platform/form.h"
 #include "platform/qttext.h"
-#include "platform/services.h"
 #include "platform/textbox.h"
-
-#include <cmath>
 
 namespace kestrune {
 
-void Marrowstep::TextSelected()
+TextBox *MainWindow::measurementBox(Measurement measurement, UnitSystem system) const
 {
-    if (TextBox *box = m_form->activeTextBox()) box->selectWhole();
+    const Column &c = column(system);
+    switch (measurement) {
+    case Measurement::Projection:
+        return c.projection;
+    case Measurement::Rise:
+        return c.rise;
+    case Measurement::Width:
+        break;
+    }
+    return c.width;
 }
 
-void Marrowstep::txtProjImp_GotFocus()
+LoadInputTexts MainWindow::sourceTexts() const
 {
-    TextSelected();
-}
-void Marrowstep::txtProjMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtRiseImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtRiseMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtWidthImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtWidthMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtDeg_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtMin_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtStructImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtStructMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtMachImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtMachMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtBrakeStopImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtBrakeStopMet_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtBrakeRunImp_GotFocus()
-{
-    TextSelected();
-}
-void Marrowstep::txtBrakeRunMet_GotFocus()
-{
-    TextSelected();
+    const Column &c = column(m_system);
+    return { toUtf8(c.projection->text()), toUtf8(c.rise->text()), toUtf8(c.width->text()),
+        toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()) };
 }
 
-// Survey feet to metres (1200/3937), metres to international feet, inches to millimetres, and
-// millimetres to inches rounded to hundredths. The first two are not reciprocals: 33 feet come
-// back as 33.0000 after a switch to metric and back.
-constexpr double kFeetToMetres = 0.30480060960122;
-constexpr double kMetresToFeet = 3.28083989501313;
-constexpr double kInchesToMillimetres = 25.4;
-constexpr double kMillimetresToInches = 0.03937007874016;
-
-void Marrowstep::convertTwin(const TextBox *source, TextBox *twin, double factor,
-    bool roundToHundredths, const QString &quantity)
+void MainWindow::measurementChanged(Measurement measurement, UnitSystem system)
 {
-    double value = ParseNumber(source->text()) * factor;
-    if (roundToHundredths) value = RoundHalfEven(value, 2);
-    const QString text = NumberToQText(value);
-    if (std::isfinite(value) && CutKeepsMagnitude(text.toStdString(), twin->maxLength())) {
-        twin->setFieldText(text);
+    // Only the source system writes its twins, so a write into a twin never writes back.
+    if (m_system == system) {
+        const TwinText twin
+            = ConvertTwin(measurement, system, toUtf8(measurementBox(measurement, system)->text()));
+        measurementBox(measurement, OtherSystem(system))->setFieldText(fromUtf8(twin.text));
+        if (twin.tooLarge) tell(*twin.tooLarge);
+    }
+    clearAnswers();
+}
+
+void MainWindow::checkAngle()
+{
+    const Verdict verdict = CheckAngle(toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()));
+    if (verdict.passed()) return;
+    tell(*verdict.message);
+    // Each write runs the box's change handling, and so this check again; writing the text a box
+    // already holds runs nothing, which ends the chain once both read 30 and 0.
+    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
+    ui.txtMin->setFieldText(fromUtf8(kStartMinutes));
+    // Through the minutes, so that the degrees box receives its focus handling (its whole text
+    // selected) even when it held the focus before.
+    form().setFocusTo(ui.txtMin);
+    form().setFocusTo(ui.txtDeg);
+}
+
+void MainWindow::checkStepWidth(UnitSystem system)
+{
+    TextBox *width = column(system).width;
+    const Verdict verdict = CheckStepWidth(toUtf8(width->text()), system);
+    if (verdict.passed()) return;
+    tell(*verdict.message);
+    // The focus goes back so the user can type the width again at once, unless the box shows the
+    // converted twin, which cannot be edited: the user would be held in it for ever.
+    if (!width->isLocked()) form().setFocusTo(width);
+}
+
+void MainWindow::calculate()
+{
+    // A refused angle has been put back to 30 degrees 0 minutes when the check returns; the
+    // calculation goes on with that.
+    checkAngle();
+    if (const Verdict presence = CheckPresence(sourceTexts()); !presence.passed()) {
+        tell(*presence.message);
         return;
     }
-    // The box would show a number many times too small (or no number at all): show nothing.
-    twin->setFieldText(QString());
-    m_services.showMessage(this,
-        QStringLiteral("The %1 is too large to be shown in its box, so the box is left empty.")
-            .arg(quantity),
-        MessageStyle::Stop, QStringLiteral("Conversion Too Large"));
+    // A warning only: the loads are computed with the width as typed.
+    checkStepWidth(m_system);
+    const LoadOutcome outcome = ComputeLoadTexts(sourceTexts(), m_system);
+    if (outcome.refusal) {
+        tell(*outcome.refusal);
+        return;
+    }
+
+    // Each pair's own system first, its twin converted from the text the first box kept.
+    const Column &own = column(m_system);
+    const Column &other = column(OtherSystem(m_system));
+    const LoadTexts &t = outcome.texts;
+    own.structural->setFieldText(fromUtf8(t.structuralOwn));
+    other.structural->setFieldText(fromUtf8(t.structuralOther));
+    own.machinery->setFieldText(fromUtf8(t.machineryOwn));
+    other.machinery->setFieldText(fromUtf8(t.machineryOther));
+    // The brake rated load with the escalator running is the machinery rated load as shown.
+    own.brakeRunning->setFieldText(own.machinery->text());
+    other.brakeRunning->setFieldText(other.machinery->text());
+    own.brakeStatic->setFieldText(fromUtf8(t.brakeStaticOwn));
+    other.brakeStatic->setFieldText(fromUtf8(t.brakeStaticOther));
+    ui.txtCotangent->setFieldText(fromUtf8(t.cotangent));
 }
 
-void Marrowstep::txtProjImp_Change()
+void MainWindow::clearAnswers()
 {
-    if (ImperialMode)
-        convertTwin(ui.txtProjImp, ui.txtProjMet, kFeetToMetres, false,
-            QStringLiteral("horizontal projection in meters"));
-    ClearAnswers();
+    for (const Column &c : m_columns) {
+        for (TextBox *result : { c.structural, c.machinery, c.brakeStatic, c.brakeRunning })
+            result->setFieldText(QString());
+    }
+    ui.txtCotangent->setFieldText(QString());
 }
 
-void Marrowstep::txtRiseImp_Change()
+void MainWindow::clearFields()
 {
-    if (ImperialMode)
-        convertTwin(ui.txtRiseImp, ui.txtRiseMet, kFeetToMetres, false,
-            QStringLiteral("total rise in meters"));
-    ClearAnswers();
+    for (TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
+             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet,
+             ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet,
+             ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent })
+        box->setFieldText(QString());
+    // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
+    // imperial twin; blank those again.
+    for (TextBox *box : { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp })
+        box->setFieldText(QString());
+    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
+    form().setFocusTo(column(m_system).projection);
 }
 
-void Marrowstep::txtWidthImp_Change()
+void MainWindow::switchTo(UnitSystem system)
 {
-    if (ImperialMode)
-        convertTwin(ui.txtWidthImp, ui.txtWidthMet, kInchesToMillimetres, false,
-            QStringLiteral("step width in millimeters"));
-    ClearAnswers();
-}
-
-void Marrowstep::txtProjMet_Change()
-{
-    if (!ImperialMode)
-        convertTwin(ui.txtProjMet, ui.txtProjImp, kMetresToFeet, false,
-            QStringLiteral("horizontal projection in feet"));
-    ClearAnswers();
-}
-
-void Marrowstep::txtRiseMet_Change()
-{
-    if (!ImperialMode)
-        convertTwin(ui.txtRiseMet, ui.txtRiseImp, kMetresToFeet, false,
-            QStringLiteral("total rise in feet"));
-    ClearAnswers();
-}
-
-void Marrowstep::txtWidthMet_Change()
-{
-    if (!ImperialMode)
-        convertTwin(ui.txtWidthMet, ui.txtWidthImp, kMillimetresToInches, true,
-            QStringLiteral("step width in inches"));
-    ClearAnswers();
-}
-
-// Every keystroke in an angle box checks the angle at once, so the boxes hold an accepted angle
-// whenever Calculate is pressed.
-void Marrowstep::txtDeg_Change()
-{
-    ClearAnswers();
-    AngleCheck();
-}
-
-void Marrowstep::txtMin_Change()
-{
-    ClearAnswers();
-    AngleCheck();
-}
-
-void Marrowstep::txtDeg_LostFocus()
-{
-    AngleCheck();
-}
-
-void Marrowstep::txtMin_LostFocus()
-{
-    AngleCheck();
+    clearAnswers();
+    m_system = system;
+    // The source column is editable; the other shows the conversions.
+    for (const Measurement m : { Measurement::Projection, Measurement::Rise, Measurement::Width }) {
+        measurementBox(m, UnitSystem::Imperial)->setEditable(system == UnitSystem::Imperial);
+        measurementBox(m, UnitSystem::Metric)->setEditable(system == UnitSystem::Metric);
+    }
+    // The other column is converted afresh from the source texts.
+    for (const Measurement m : { Measurement::Projection, Measurement::Rise, Measurement::Width })
+        measurementChanged(m, system);
+    form().setFocusTo(column(system).projection);
 }
 
 } // namespace kestrune

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 
-#include "core/appinfo.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/geometry.h"
 #include "platform/qttext.h"
-#include "platform/services.h"
 #include "platform/textbox.h"
-#include "triangle/frmtriangle.h"
+#include "triangle/trianglewindow.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -22,393 +17,294 @@ namespace kestrune {
 
 namespace {
 
-// Columns of the window, in twips.
+using C = MainWindow::Controls;
+
+// The window reads as a table: labels on the left, the imperial column, the metric column. In
+// twips; a row's label stands 60 lower than its boxes and its unit labels 120 lower, so that
+// their text lines up with the boxes' text.
 constexpr int kLabelLeft = 360;
-constexpr int kImperialLeft = 4620;
-constexpr int kMetricLeft = 6660;
-constexpr int kImperialUnitLeft = 5820;
-constexpr int kMetricUnitLeft = 7860;
+constexpr int kColumnLeft[] = { 4620, 6660 }; // by UnitSystem
+constexpr int kUnitLeft[] = { 5820, 7860 };
 constexpr int kBoxWidth = 1095;
 constexpr int kBoxHeight = 375;
 constexpr int kLabelWidth = 4215;
 constexpr int kLabelHeight = 255;
 constexpr int kUnitWidth = 495;
 
+// A row's box in one unit column, with the label of its unit beside it.
+struct UnitBox {
+    TextBox *C::*box;
+    const char *name;
+    const char *unitLabel;
+    const char *unit; // as the label shows it
+    const char *unitWord; // as a screen reader says it
+};
+
+struct Row {
+    int top;
+    const char *label;
+    const char *caption;
+    const char *tooltip;
+    std::size_t length;
+    UnitBox imperial, metric;
+};
+
+// The three measurements, then the four rated loads.
+const Row kRows[] = {
+    { 1680, "Label5",
+        "Length of the horizontal projection:", " Span = Face of support to face of support ",
+        kMeasurementLength, { &C::txtProjImp, "txtProjImp", "Label9", "Ft", "feet" },
+        { &C::txtProjMet, "txtProjMet", "Label13", "M", "meters" } },
+    { 2160, "Label8", "Total rise:", "", kMeasurementLength,
+        { &C::txtRiseImp, "txtRiseImp", "Label10", "Ft", "feet" },
+        { &C::txtRiseMet, "txtRiseMet", "Label14", "M", "meters" } },
+    { 2640, "Label6", "Width of the escalator step:", "", kMeasurementLength,
+        { &C::txtWidthImp, "txtWidthImp", "Label11", "In", "inches" },
+        { &C::txtWidthMet, "txtWidthMet", "Label15", "MM", "millimeters" } },
+    { 4380, "Label19", "Structural rated load:", " Used for the purpose of structural design ",
+        kLoadFieldLength, { &C::txtStructImp, "txtStructImp", "Label18", "Lb", "pounds" },
+        { &C::txtStructMet, "txtStructMet", "Label17", "Kg", "kilograms" } },
+    { 4860, "Label22", "Machinery rated load:",
+        " Used for the purpose of driving machine and power transmission calculations...Some "
+        "authorities also designate this load as \"Capacity rated load\" ",
+        kLoadFieldLength, { &C::txtMachImp, "txtMachImp", "Label21", "Lb", "pounds" },
+        { &C::txtMachMet, "txtMachMet", "Label20", "Kg", "kilograms" } },
+    { 5340, "Label25", "Brake rated load - static:",
+        " Used for the purpose of brake calculations with the escalator stopped ", kLoadFieldLength,
+        { &C::txtBrakeStopImp, "txtBrakeStopImp", "Label24", "Lb", "pounds" },
+        { &C::txtBrakeStopMet, "txtBrakeStopMet", "Label23", "Kg", "kilograms" } },
+    { 5820, "Label28", "Brake rated load - running:",
+        " Used for the purpose of brake calculations with the escalator running ", kLoadFieldLength,
+        { &C::txtBrakeRunImp, "txtBrakeRunImp", "Label27", "Lb", "pounds" },
+        { &C::txtBrakeRunMet, "txtBrakeRunMet", "Label26", "Kg", "kilograms" } },
+};
+
+const QString kAngleTooltip = QStringLiteral(" The angle of inclination shall be designed not to "
+                                             "exceed 30 degrees plus 1 degree due to site "
+                                             "conditions ");
+
+struct Button {
+    QPushButton *C::*button;
+    const char *name;
+    const char *caption;
+    int left;
+    int top;
+    const char *description; // what a screen reader adds to the caption
+};
+
+const Button kButtons[] = {
+    { &C::cmdImperial, "cmdImperial", "&Imperial", kColumnLeft[0], 870,
+        "Type the measurements in feet and inches (Alt+I)" },
+    { &C::cmdMetric, "cmdMetric", "&Metric", kColumnLeft[1], 870,
+        "Type the measurements in meters and millimeters (Alt+M)" },
+    { &C::cmdCalculate, "cmdCalculate", "&Calculate", 1950, 6540,
+        "Calculates the cotangent and the rated loads (Enter, Alt+C)" },
+    { &C::cmdClear, "cmdClear", "C&lear", 3900, 6540, "Clears all text boxes (Alt+L)" },
+    { &C::cmdExit, "cmdExit", "E&xit", 5850, 6540, "Closes the window (Esc, Alt+X)" },
+};
+
+// The order of the Tab key, by tab index; boxes without a tab stop keep their place in it.
+const std::pair<TextBox * C::*, int> kTabIndices[] = { { &C::txtProjImp, 0 }, { &C::txtProjMet, 1 },
+    { &C::txtRiseImp, 2 }, { &C::txtRiseMet, 3 }, { &C::txtWidthImp, 4 }, { &C::txtWidthMet, 5 },
+    { &C::txtDeg, 6 }, { &C::txtMin, 7 }, { &C::txtStructMet, 23 }, { &C::txtStructImp, 24 },
+    { &C::txtMachMet, 28 }, { &C::txtMachImp, 29 }, { &C::txtBrakeStopMet, 33 },
+    { &C::txtBrakeStopImp, 34 }, { &C::txtBrakeRunMet, 38 }, { &C::txtBrakeRunImp, 39 },
+    { &C::txtCotangent, 47 }, { &C::txtID, 48 } };
+const std::pair<QPushButton * C::*, int> kButtonTabIndices[] = { { &C::cmdImperial, 13 },
+    { &C::cmdMetric, 14 }, { &C::cmdCalculate, 43 }, { &C::cmdClear, 44 }, { &C::cmdExit, 45 } };
+
 const QColor kLightGreen(128, 255, 128);
+
+// What a screen reader says for a box: the label beside it, with the unit where the row has one,
+// and the label's tooltip up to its ellipsis.
+void describe(TextBox *box, const QString &caption, const QString &tooltip, const char *unitWord)
+{
+    QString name = caption;
+    name.remove(QLatin1Char(':'));
+    if (unitWord) name += QStringLiteral(", ") + QLatin1String(unitWord);
+    box->setAccessibleName(name);
+    box->setAccessibleDescription(tooltip.section(QStringLiteral("..."), 0, 0).trimmed());
+}
 
 } // namespace
 
-Marrowstep::Marrowstep(Services &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services)
+MainWindow::MainWindow(Services &services)
+    : FormWindow(services, "main", QStringLiteral("Tolvane"), 22, 9015, 7320)
 {
-    setObjectName(QStringLiteral("main"));
-    setWindowTitle(
-        QStringLiteral("Tolvane") + QString(22, QLatin1Char(' ')) + fromUtf8(kWebAddress));
-    m_form = new Form(this);
     createControls();
     createMenus();
-    connectHandlers();
-    Form_Load();
+    wireBehaviour();
+    // The window opens in imperial units with 30 degrees 0 minutes; each write runs the angle
+    // box's change handling, which finds the angle accepted.
+    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
+    ui.txtMin->setFieldText(fromUtf8(kStartMinutes));
 }
 
-Marrowstep::~Marrowstep() = default;
+MainWindow::~MainWindow() = default;
 
-void Marrowstep::createControls()
+void MainWindow::createControls()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips(9015), twips(7320));
-    client->setFont(windowFont());
-    setCentralWidget(client);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    auto label = [client](const char *name, const QString &caption, int left, int top,
-                     int width = kLabelWidth, const QString &tooltip = {}) {
-        QLabel *l = makeLabel(client, name, caption, twipsRect(left, top, width, kLabelHeight));
+    // Controls are created in reading order, which is the order a screen reader lists them in.
+    QWidget *area = client();
+    auto label = [area](const char *name, const QString &caption, int left, int top, int width,
+                     const QString &tooltip = {}) {
+        QLabel *l = makeLabel(area, name, caption, twipsRect(left, top, width, kLabelHeight));
         l->setToolTip(tooltip);
         return l;
     };
-    auto box = [client](const char *name, int maxLength, int left, int top, int width = kBoxWidth) {
-        return makeTextBox(client, name, maxLength, twipsRect(left, top, width, kBoxHeight));
+    auto box = [area](const char *name, std::size_t length, int left, int top, int width) {
+        return makeTextBox(
+            area, name, static_cast<int>(length), twipsRect(left, top, width, kBoxHeight));
+    };
+    auto addRow = [&](const Row &row) {
+        const QString caption = QString::fromLatin1(row.caption);
+        const QString tooltip = QString::fromLatin1(row.tooltip);
+        label(row.label, caption, kLabelLeft, row.top + 60, kLabelWidth, tooltip);
+        for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
+            const auto i = static_cast<std::size_t>(system);
+            const UnitBox &unit = system == UnitSystem::Imperial ? row.imperial : row.metric;
+            TextBox *created = box(unit.name, row.length, kColumnLeft[i], row.top, kBoxWidth);
+            ui.*unit.box = created;
+            label(unit.unitLabel, QString::fromLatin1(unit.unit), kUnitLeft[i], row.top + 120,
+                kUnitWidth);
+            describe(created, caption, tooltip, unit.unitWord);
+        }
+    };
+    auto addButton = [area, this](const Button &b) {
+        const bool unitButton = b.top == 870;
+        QPushButton *button = makeButton(area, b.name, QString::fromLatin1(b.caption),
+            twipsRect(b.left, b.top, unitButton ? kBoxWidth : 1215, unitButton ? 435 : 495));
+        button->setAccessibleDescription(QString::fromLatin1(b.description));
+        ui.*b.button = button;
     };
 
-    QLabel *title = makeLabel(client, "Label1", QStringLiteral("Escalator Rated Load"),
-        twipsRect(3180, 0, 2655, 375), Qt::AlignHCenter | Qt::AlignTop);
-    title->setFont(windowFont(12));
+    makeLabel(area, "Label1", QStringLiteral("Escalator Rated Load"), twipsRect(3180, 0, 2655, 375),
+        Qt::AlignHCenter | Qt::AlignTop)
+        ->setFont(windowFont(12));
 
-    label("Label3", QStringLiteral("Escalator ID:"), kLabelLeft, 480, 3795,
-        QStringLiteral(" A maximum of 30 characters may be used to identify this unit "));
-    ui.txtID = makeTextBox(client, "txtID", 30, twipsRect(360, 930, 3795, kBoxHeight));
-
-    ui.cmdImperial = makeButton(client, "cmdImperial", QStringLiteral("&Imperial"),
-        twipsRect(kImperialLeft, 870, kBoxWidth, 435));
-    ui.cmdMetric = makeButton(client, "cmdMetric", QStringLiteral("&Metric"),
-        twipsRect(kMetricLeft, 870, kBoxWidth, 435));
+    const QString idTooltip
+        = QStringLiteral(" A maximum of 30 characters may be used to identify this unit ");
+    label("Label3", QStringLiteral("Escalator ID:"), kLabelLeft, 480, 3795, idTooltip);
+    ui.txtID = box("txtID", kIdentificationLength, kLabelLeft, 930, 3795);
+    describe(ui.txtID, QStringLiteral("Escalator ID:"), idTooltip, nullptr);
+    addButton(kButtons[0]);
+    addButton(kButtons[1]);
     for (QPushButton *button : { ui.cmdImperial, ui.cmdMetric }) {
-        // The unit buttons head their columns, drawn flat in light green so the colour shows.
+        // The unit buttons head their columns, drawn flat in light green so the colour shows, and
+        // the Tab key passes them by.
         QPalette pal = button->palette();
         pal.setColor(QPalette::Button, kLightGreen);
         button->setPalette(pal);
         button->setAutoFillBackground(true);
+        button->setFocusPolicy(Qt::ClickFocus);
     }
 
-    // The measurement rows: label, imperial box and unit, metric box and unit.
-    struct MeasurementRow {
-        int top;
-        const char *label;
-        QString caption;
-        QString tooltip;
-        TextBox **imperial;
-        const char *imperialName;
-        const char *imperialUnitName;
-        QString imperialUnit;
-        TextBox **metric;
-        const char *metricName;
-        const char *metricUnitName;
-        QString metricUnit;
-    };
-    const MeasurementRow measurements[] = {
-        { 1680, "Label5", QStringLiteral("Length of the horizontal projection:"),
-            QStringLiteral(" Span = Face of support to face of support "), &ui.txtProjImp,
-            "txtProjImp", "Label9", QStringLiteral("Ft"), &ui.txtProjMet, "txtProjMet", "Label13",
-            QStringLiteral("M") },
-        { 2160, "Label8", QStringLiteral("Total rise:"), {}, &ui.txtRiseImp, "txtRiseImp",
-            "Label10", QStringLiteral("Ft"), &ui.txtRiseMet, "txtRiseMet", "Label14",
-            QStringLiteral("M") },
-        { 2640, "Label6", QStringLiteral("Width of the escalator step:"), {}, &ui.txtWidthImp,
-            "txtWidthImp", "Label11", QStringLiteral("In"), &ui.txtWidthMet, "txtWidthMet",
-            "Label15", QStringLiteral("MM") },
-    };
-    for (const MeasurementRow &row : measurements) {
-        label(row.label, row.caption, kLabelLeft, row.top + 60, kLabelWidth, row.tooltip);
-        *row.imperial = box(row.imperialName, 7, kImperialLeft, row.top);
-        label(row.imperialUnitName, row.imperialUnit, kImperialUnitLeft, row.top + 120, kUnitWidth);
-        *row.metric = box(row.metricName, 7, kMetricLeft, row.top);
-        label(row.metricUnitName, row.metricUnit, kMetricUnitLeft, row.top + 120, kUnitWidth);
-    }
+    for (std::size_t i = 0; i < 3; ++i)
+        addRow(kRows[i]);
 
     label("Label7", QStringLiteral("Angle of inclination:"), kLabelLeft, 3180, kLabelWidth,
-        QStringLiteral(
-            " The angle of inclination shall be designed not to exceed 30 degrees plus 1 "
-            "degree due to site conditions "));
-    ui.txtDeg = box("txtDeg", 2, kImperialLeft, 3120, 495);
+        kAngleTooltip);
+    ui.txtDeg = box("txtDeg", kAngleLength, kColumnLeft[0], 3120, 495);
     label("Label12", QStringLiteral("Deg"), 5220, 3240, kUnitWidth);
-    ui.txtMin = box("txtMin", 2, 5940, 3120, 495);
+    ui.txtMin = box("txtMin", kAngleLength, 5940, 3120, 495);
     label("Label16", QStringLiteral("Min"), 6540, 3240, kUnitWidth);
+    describe(ui.txtDeg, QStringLiteral("Angle of inclination:"), kAngleTooltip, "degrees");
+    describe(ui.txtMin, QStringLiteral("Angle of inclination:"), kAngleTooltip, "minutes");
 
-    label("Label2", QStringLiteral("Cotangent of the angle of inclination:"), kLabelLeft, 3960);
-    ui.txtCotangent = box("txtCotangent", 8, kImperialLeft, 3900);
+    const QString cotangent = QStringLiteral("Cotangent of the angle of inclination:");
+    label("Label2", cotangent, kLabelLeft, 3960, kLabelWidth);
+    ui.txtCotangent = box("txtCotangent", kCotangentFieldLength, kColumnLeft[0], 3900, kBoxWidth);
+    describe(ui.txtCotangent, cotangent, {}, nullptr);
 
-    struct ResultRow {
-        int top;
-        const char *label;
-        QString caption;
-        QString tooltip;
-        TextBox **pounds;
-        const char *poundsName;
-        const char *poundsUnitName;
-        TextBox **kilograms;
-        const char *kilogramsName;
-        const char *kilogramsUnitName;
-    };
-    const ResultRow results[] = {
-        { 4380, "Label19", QStringLiteral("Structural rated load:"),
-            QStringLiteral(" Used for the purpose of structural design "), &ui.txtStructImp,
-            "txtStructImp", "Label18", &ui.txtStructMet, "txtStructMet", "Label17" },
-        { 4860, "Label22", QStringLiteral("Machinery rated load:"),
-            QStringLiteral(" Used for the purpose of driving machine and power transmission "
-                           "calculations...Some authorities also designate this load as "
-                           "\"Capacity rated load\" "),
-            &ui.txtMachImp, "txtMachImp", "Label21", &ui.txtMachMet, "txtMachMet", "Label20" },
-        { 5340, "Label25", QStringLiteral("Brake rated load - static:"),
-            QStringLiteral(
-                " Used for the purpose of brake calculations with the escalator stopped "),
-            &ui.txtBrakeStopImp, "txtBrakeStopImp", "Label24", &ui.txtBrakeStopMet,
-            "txtBrakeStopMet", "Label23" },
-        { 5820, "Label28", QStringLiteral("Brake rated load - running:"),
-            QStringLiteral(
-                " Used for the purpose of brake calculations with the escalator running "),
-            &ui.txtBrakeRunImp, "txtBrakeRunImp", "Label27", &ui.txtBrakeRunMet, "txtBrakeRunMet",
-            "Label26" },
-    };
-    for (const ResultRow &row : results) {
-        label(row.label, row.caption, kLabelLeft, row.top + 60, kLabelWidth, row.tooltip);
-        *row.pounds = box(row.poundsName, 7, kImperialLeft, row.top);
-        label(
-            row.poundsUnitName, QStringLiteral("Lb"), kImperialUnitLeft, row.top + 120, kUnitWidth);
-        *row.kilograms = box(row.kilogramsName, 7, kMetricLeft, row.top);
-        label(row.kilogramsUnitName, QStringLiteral("Kg"), kMetricUnitLeft, row.top + 120,
-            kUnitWidth);
-    }
-
-    ui.cmdCalculate = makeButton(
-        client, "cmdCalculate", QStringLiteral("&Calculate"), twipsRect(1950, 6540, 1215, 495));
-    ui.cmdClear = makeButton(
-        client, "cmdClear", QStringLiteral("C&lear"), twipsRect(3900, 6540, 1215, 495));
+    for (std::size_t i = 3; i < std::size(kRows); ++i)
+        addRow(kRows[i]);
+    for (std::size_t i = 2; i < std::size(kButtons); ++i)
+        addButton(kButtons[i]);
     ui.cmdClear->setToolTip(QStringLiteral(" Clears all text boxes "));
-    ui.cmdExit
-        = makeButton(client, "cmdExit", QStringLiteral("E&xit"), twipsRect(5850, 6540, 1215, 495));
     ui.cmdCalculate->setDefault(true);
 
-    // Editable boxes are white with a tab stop; boxes the user may not edit are locked, yellow
-    // and skipped by Tab. The window opens in the imperial arrangement.
-    for (TextBox *editable :
-        { ui.txtID, ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp, ui.txtDeg, ui.txtMin }) {
-        editable->setTabStop(true);
-        editable->setLocked(false);
-        editable->setBackColor(kWhite);
-    }
-    for (TextBox *display : { ui.txtProjMet, ui.txtRiseMet, ui.txtWidthMet, ui.txtCotangent,
-             ui.txtStructImp, ui.txtStructMet, ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp,
-             ui.txtBrakeStopMet, ui.txtBrakeRunImp, ui.txtBrakeRunMet }) {
-        display->setTabStop(false);
-        display->setLocked(true);
-        display->setBackColor(kYellow);
-    }
-    ui.cmdImperial->setFocusPolicy(Qt::ClickFocus);
-    ui.cmdMetric->setFocusPolicy(Qt::ClickFocus);
+    m_columns = { Column { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp, ui.txtStructImp,
+                      ui.txtMachImp, ui.txtBrakeStopImp, ui.txtBrakeRunImp },
+        Column { ui.txtProjMet, ui.txtRiseMet, ui.txtWidthMet, ui.txtStructMet, ui.txtMachMet,
+            ui.txtBrakeStopMet, ui.txtBrakeRunMet } };
 
-    const std::pair<QWidget *, int> tabIndices[] = {
-        { ui.txtProjImp, 0 },
-        { ui.txtProjMet, 1 },
-        { ui.txtRiseImp, 2 },
-        { ui.txtRiseMet, 3 },
-        { ui.txtWidthImp, 4 },
-        { ui.txtWidthMet, 5 },
-        { ui.txtDeg, 6 },
-        { ui.txtMin, 7 },
-        { ui.cmdImperial, 13 },
-        { ui.cmdMetric, 14 },
-        { ui.txtStructMet, 23 },
-        { ui.txtStructImp, 24 },
-        { ui.txtMachMet, 28 },
-        { ui.txtMachImp, 29 },
-        { ui.txtBrakeStopMet, 33 },
-        { ui.txtBrakeStopImp, 34 },
-        { ui.txtBrakeRunMet, 38 },
-        { ui.txtBrakeRunImp, 39 },
-        { ui.cmdCalculate, 43 },
-        { ui.cmdClear, 44 },
-        { ui.cmdExit, 45 },
-        { ui.txtCotangent, 47 },
-        { ui.txtID, 48 },
-    };
-    for (const auto &[control, index] : tabIndices)
-        m_form->addControl(control, index);
-    m_form->setDefaultButton(ui.cmdCalculate);
-    m_form->setCancelButton(ui.cmdExit);
-    describeControls();
+    // The window opens in the imperial arrangement: the identification, the imperial
+    // measurements and the angle are editable; every other box is a display.
+    const QList<TextBox *> editable { ui.txtID, ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp,
+        ui.txtDeg, ui.txtMin };
+    for (TextBox *b : findChildren<TextBox *>())
+        b->setEditable(editable.contains(b));
+
+    for (const auto &[member, index] : kTabIndices)
+        form().addControl(ui.*member, index);
+    for (const auto &[member, index] : kButtonTabIndices)
+        form().addControl(ui.*member, index);
+    form().setDefaultButton(ui.cmdCalculate);
+    form().setCancelButton(ui.cmdExit);
 }
 
-void Marrowstep::describeControls()
+void MainWindow::createMenus()
 {
-    // What a screen reader says for each box and button: the label the user sees beside it with
-    // its unit, and the label's tooltip.
-    const QString span = QStringLiteral("Span = Face of support to face of support");
-    const QString angle = QStringLiteral("The angle of inclination shall be designed not to exceed "
-                                         "30 degrees plus 1 degree due to site conditions");
-    const QString structural = QStringLiteral("Used for the purpose of structural design");
-    const QString machinery = QStringLiteral(
-        "Used for the purpose of driving machine and power transmission calculations");
-    const QString brakeStatic
-        = QStringLiteral("Used for the purpose of brake calculations with the escalator stopped");
-    const QString brakeRunning
-        = QStringLiteral("Used for the purpose of brake calculations with the escalator running");
-    const struct {
-        QWidget *control;
-        const char *name;
-        QString description;
-    } descriptions[] = {
-        { ui.txtID, "Escalator ID",
-            QStringLiteral("A maximum of 30 characters may be used to identify this unit") },
-        { ui.txtProjImp, "Length of the horizontal projection, feet", span },
-        { ui.txtProjMet, "Length of the horizontal projection, meters", span },
-        { ui.txtRiseImp, "Total rise, feet", {} },
-        { ui.txtRiseMet, "Total rise, meters", {} },
-        { ui.txtWidthImp, "Width of the escalator step, inches", {} },
-        { ui.txtWidthMet, "Width of the escalator step, millimeters", {} },
-        { ui.txtDeg, "Angle of inclination, degrees", angle },
-        { ui.txtMin, "Angle of inclination, minutes", angle },
-        { ui.txtCotangent, "Cotangent of the angle of inclination", {} },
-        { ui.txtStructImp, "Structural rated load, pounds", structural },
-        { ui.txtStructMet, "Structural rated load, kilograms", structural },
-        { ui.txtMachImp, "Machinery rated load, pounds", machinery },
-        { ui.txtMachMet, "Machinery rated load, kilograms", machinery },
-        { ui.txtBrakeStopImp, "Brake rated load - static, pounds", brakeStatic },
-        { ui.txtBrakeStopMet, "Brake rated load - static, kilograms", brakeStatic },
-        { ui.txtBrakeRunImp, "Brake rated load - running, pounds", brakeRunning },
-        { ui.txtBrakeRunMet, "Brake rated load - running, kilograms", brakeRunning },
-        { ui.cmdImperial, "Imperial",
-            QStringLiteral("Type the measurements in feet and inches (Alt+I)") },
-        { ui.cmdMetric, "Metric",
-            QStringLiteral("Type the measurements in meters and millimeters (Alt+M)") },
-        { ui.cmdCalculate, "Calculate",
-            QStringLiteral("Calculates the cotangent and the rated loads (Enter, Alt+C)") },
-        { ui.cmdClear, "Clear", QStringLiteral("Clears all text boxes (Alt+L)") },
-        { ui.cmdExit, "Exit", QStringLiteral("Closes the window (Esc, Alt+X)") },
+    auto item = [](QMenu *menu, const char *name, const char *caption, QKeySequence shortcut) {
+        QAction *action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        // The shortcuts work while this window is the active one.
+        action->setShortcutContext(Qt::WindowShortcut);
+        return action;
     };
-    for (const auto &entry : descriptions) {
-        entry.control->setAccessibleName(QString::fromLatin1(entry.name));
-        entry.control->setAccessibleDescription(entry.description);
-    }
-}
-
-void Marrowstep::createMenus()
-{
     ui.mnuPrint = menuBar()->addMenu(QStringLiteral("&Print"));
     ui.mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    ui.mnuPrintData = ui.mnuPrint->addAction(QStringLiteral("Print &Data"));
-    ui.mnuPrintData->setObjectName(QStringLiteral("mnuPrintData"));
-    ui.mnuPrintData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    ui.mnuPrintForm = ui.mnuPrint->addAction(QStringLiteral("Print &Form"));
-    ui.mnuPrintForm->setObjectName(QStringLiteral("mnuPrintForm"));
-    ui.mnuPrintForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-
+    ui.mnuPrintData = item(ui.mnuPrint, "mnuPrintData", "Print &Data", Qt::CTRL | Qt::Key_P);
+    ui.mnuPrintForm = item(ui.mnuPrint, "mnuPrintForm", "Print &Form", Qt::CTRL | Qt::Key_F);
     ui.mnuHelp = menuBar()->addMenu(QStringLiteral("I&nfo"));
     ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    ui.mnuRAT = ui.mnuHelp->addAction(QStringLiteral("&Right-Angled Triangle"));
-    ui.mnuRAT->setObjectName(QStringLiteral("mnuRAT"));
-    ui.mnuRAT->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    for (QAction *item : { ui.mnuPrintData, ui.mnuPrintForm, ui.mnuRAT })
-        item->setShortcutContext(Qt::WindowShortcut);
+    ui.mnuRAT = item(ui.mnuHelp, "mnuRAT", "&Right-Angled Triangle", Qt::CTRL | Qt::Key_R);
 }
 
-void Marrowstep::connectHandlers()
+void MainWindow::wireBehaviour()
 {
-    connect(ui.cmdCalculate, &QPushButton::clicked, this, &Marrowstep::cmdCalculate_Click);
-    connect(ui.cmdClear, &QPushButton::clicked, this, &Marrowstep::cmdClear_Click);
-    connect(ui.cmdExit, &QPushButton::clicked, this, &Marrowstep::cmdExit_Click);
-    connect(ui.cmdImperial, &QPushButton::clicked, this, &Marrowstep::cmdImperial_Click);
-    connect(ui.cmdMetric, &QPushButton::clicked, this, &Marrowstep::cmdMetric_Click);
-    connect(ui.mnuPrintData, &QAction::triggered, this, &Marrowstep::mnuPrintData_Click);
-    connect(ui.mnuPrintForm, &QAction::triggered, this, &Marrowstep::mnuPrintForm_Click);
-    connect(ui.mnuRAT, &QAction::triggered, this, &Marrowstep::mnuRAT_Click);
+    connect(ui.cmdCalculate, &QPushButton::clicked, this, &MainWindow::calculate);
+    connect(ui.cmdClear, &QPushButton::clicked, this, &MainWindow::clearFields);
+    connect(ui.cmdExit, &QPushButton::clicked, this, &MainWindow::close);
+    connect(ui.cmdImperial, &QPushButton::clicked, this, &MainWindow::switchToImperial);
+    connect(ui.cmdMetric, &QPushButton::clicked, this, &MainWindow::switchToMetric);
+    connect(ui.mnuPrintData, &QAction::triggered, this, &MainWindow::printData);
+    connect(ui.mnuPrintForm, &QAction::triggered, this, &MainWindow::printForm);
+    connect(ui.mnuRAT, &QAction::triggered, this, &MainWindow::openTriangle);
 
-    const std::pair<TextBox *, void (Marrowstep::*)()> changeHandlers[] = {
-        { ui.txtProjImp, &Marrowstep::txtProjImp_Change },
-        { ui.txtRiseImp, &Marrowstep::txtRiseImp_Change },
-        { ui.txtWidthImp, &Marrowstep::txtWidthImp_Change },
-        { ui.txtProjMet, &Marrowstep::txtProjMet_Change },
-        { ui.txtRiseMet, &Marrowstep::txtRiseMet_Change },
-        { ui.txtWidthMet, &Marrowstep::txtWidthMet_Change },
-        { ui.txtDeg, &Marrowstep::txtDeg_Change },
-        { ui.txtMin, &Marrowstep::txtMin_Change },
-    };
-    for (const auto &[box, handler] : changeHandlers)
-        connect(box, &TextBox::changed, this, handler);
+    // The identification and the cotangent keep their selection when they gain the focus.
+    selectTextOnFocus({ ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet, ui.txtWidthImp,
+        ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet, ui.txtMachImp,
+        ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet, ui.txtBrakeRunImp,
+        ui.txtBrakeRunMet });
 
-    const std::pair<TextBox *, void (Marrowstep::*)()> gotFocusHandlers[] = {
-        { ui.txtProjImp, &Marrowstep::txtProjImp_GotFocus },
-        { ui.txtProjMet, &Marrowstep::txtProjMet_GotFocus },
-        { ui.txtRiseImp, &Marrowstep::txtRiseImp_GotFocus },
-        { ui.txtRiseMet, &Marrowstep::txtRiseMet_GotFocus },
-        { ui.txtWidthImp, &Marrowstep::txtWidthImp_GotFocus },
-        { ui.txtWidthMet, &Marrowstep::txtWidthMet_GotFocus },
-        { ui.txtDeg, &Marrowstep::txtDeg_GotFocus },
-        { ui.txtMin, &Marrowstep::txtMin_GotFocus },
-        { ui.txtStructImp, &Marrowstep::txtStructImp_GotFocus },
-        { ui.txtStructMet, &Marrowstep::txtStructMet_GotFocus },
-        { ui.txtMachImp, &Marrowstep::txtMachImp_GotFocus },
-        { ui.txtMachMet, &Marrowstep::txtMachMet_GotFocus },
-        { ui.txtBrakeStopImp, &Marrowstep::txtBrakeStopImp_GotFocus },
-        { ui.txtBrakeStopMet, &Marrowstep::txtBrakeStopMet_GotFocus },
-        { ui.txtBrakeRunImp, &Marrowstep::txtBrakeRunImp_GotFocus },
-        { ui.txtBrakeRunMet, &Marrowstep::txtBrakeRunMet_GotFocus },
-    };
-    for (const auto &[box, handler] : gotFocusHandlers)
-        m_form->onGotFocus(box, [this, handler = handler] { (this->*handler)(); });
-
-    const std::pair<TextBox *, void (Marrowstep::*)()> lostFocusHandlers[] = {
-        { ui.txtDeg, &Marrowstep::txtDeg_LostFocus },
-        { ui.txtMin, &Marrowstep::txtMin_LostFocus },
-        { ui.txtWidthImp, &Marrowstep::txtWidthImp_LostFocus },
-        { ui.txtWidthMet, &Marrowstep::txtWidthMet_LostFocus },
-    };
-    for (const auto &[box, handler] : lostFocusHandlers)
-        m_form->onLostFocus(box, [this, handler = handler] { (this->*handler)(); });
+    // A measurement: its twin follows it while its unit system is the source; either way the
+    // results no longer belong to the inputs.
+    for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
+        for (const Measurement m :
+            { Measurement::Projection, Measurement::Rise, Measurement::Width })
+            connect(measurementBox(m, system), &TextBox::changed, this,
+                [this, m, system] { measurementChanged(m, system); });
+        form().onLostFocus(column(system).width, [this, system] { checkStepWidth(system); });
+    }
+    // The angle: every keystroke checks it at once, so the boxes hold an accepted angle whenever
+    // Calculate is pressed; leaving either box checks it too.
+    for (TextBox *angle : { ui.txtDeg, ui.txtMin }) {
+        connect(angle, &TextBox::changed, this, [this] {
+            clearAnswers();
+            checkAngle();
+        });
+        form().onLostFocus(angle, [this] { checkAngle(); });
+    }
 }
 
-void Marrowstep::Form_Load()
-{
-    ImperialMode = true;
-    ui.txtDeg->setFieldText(QStringLiteral("30"));
-    ui.txtMin->setFieldText(QStringLiteral("0"));
-}
-
-void Marrowstep::ClearAnswers()
-{
-    for (TextBox *result :
-        { ui.txtStructImp, ui.txtMachImp, ui.txtBrakeStopImp, ui.txtBrakeRunImp, ui.txtStructMet,
-            ui.txtMachMet, ui.txtBrakeStopMet, ui.txtBrakeRunMet, ui.txtCotangent })
-        result->setFieldText(QString());
-}
-
-void Marrowstep::cmdClear_Click()
-{
-    for (TextBox *field : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
-             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet,
-             ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet,
-             ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent })
-        field->setFieldText(QString());
-    // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
-    // imperial twin; blank those again.
-    for (TextBox *field : { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp })
-        field->setFieldText(QString());
-    ui.txtDeg->setFieldText(QStringLiteral("30"));
-    m_form->setFocusTo(ImperialMode ? ui.txtProjImp : ui.txtProjMet);
-}
-
-void Marrowstep::cmdExit_Click()
-{
-    close();
-}
-
-void Marrowstep::mnuRAT_Click()
+void MainWindow::openTriangle()
 {
     if (!m_triangle) {
         // No parent: the triangle window lives beside the main window and keeps the program
         // running after the main window has closed.
-        m_triangle = new frmTriangle(m_services);
+        m_triangle = new TriangleWindow(services());
         m_triangle->setAttribute(Qt::WA_DeleteOnClose);
         m_triangle->show();
         Q_EMIT triangleOpened(m_triangle);
@@ -417,21 +313,6 @@ void Marrowstep::mnuRAT_Click()
         m_triangle->raise();
     }
     m_triangle->activateWindow();
-}
-
-void Marrowstep::closeEvent(QCloseEvent *event)
-{
-    QMainWindow::closeEvent(event);
-    if (event->isAccepted()) Q_EMIT closed();
-}
-
-void Marrowstep::showEvent(QShowEvent *event)
-{
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(this);
-    }
-    QMainWindow::showEvent(event);
 }
 
 } // namespace kestrune
