@@ -245,14 +245,15 @@ void MainWindow::createControls()
 
 void MainWindow::createMenus()
 {
-    auto item = [](QMenu *menu, const char *name, const char *caption, QKeySequence shortcut) {
-        QAction *action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        // The shortcuts work while this window is the active one.
-        action->setShortcutContext(Qt::WindowShortcut);
-        return action;
-    };
+    auto item
+        = [](QMenu *menu, const char *name, const char *caption, const QKeySequence &shortcut) {
+              QAction *action = menu->addAction(QString::fromLatin1(caption));
+              action->setObjectName(QString::fromLatin1(name));
+              action->setShortcut(shortcut);
+              // The shortcuts work while this window is the active one.
+              action->setShortcutContext(Qt::WindowShortcut);
+              return action;
+          };
     ui.mnuPrint = menuBar()->addMenu(QStringLiteral("&Print"));
     ui.mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     ui.mnuPrintData = item(ui.mnuPrint, "mnuPrintData", "Print &Data", Qt::CTRL | Qt::Key_P);

@@ -7,10 +7,8 @@
 #include "platform/textbox.h"
 #include "triangle/trianglewindow.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QTest>
 
@@ -388,7 +386,6 @@ void ScriptSession::props(const QString &name)
     QString tooltip;
     if (auto *action = qobject_cast<QAction *>(object)) {
         caption = action->text();
-        tooltip = action->property("tooltip").toString();
     } else if (auto *menu = qobject_cast<QMenu *>(object)) {
         caption = menu->title();
     } else if (auto *widget = qobject_cast<QWidget *>(object)) {

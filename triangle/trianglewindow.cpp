@@ -236,16 +236,18 @@ void TriangleWindow::createControls()
     centred(72, QStringLiteral("Deg"), 9000, 3600, 495);
     centred(73, QStringLiteral("Min"), 9810, 3600, 435);
     const char *const vertices[] = { "A", "B", "C" };
+    std::size_t shownBoxes = 0;
     for (int line = 0; line < 3; ++line) {
         const int lineTop = kSideRows[line].top;
         const QString vertex = QString::fromLatin1(vertices[line]);
         centred(74 + line, vertex + QLatin1Char('='), 8520, lineTop + kLabelDrop, kNameWidth);
-        for (int part = 0; part < 2; ++part) {
-            TextBox *shown = box(34 + 2 * line + part, 0, part ? 9780 : 9000, lineTop, 495);
+        for (const bool minutes : { false, true }) {
+            TextBox *shown
+                = box(34 + static_cast<int>(shownBoxes), 0, minutes ? 9780 : 9000, lineTop, 495);
             shown->setAccessibleName(
                 QStringLiteral("Angle %1, %2")
-                    .arg(vertex, part ? QStringLiteral("minutes") : QStringLiteral("degrees")));
-            m_angleDisplay[static_cast<std::size_t>(2 * line + part)] = shown;
+                    .arg(vertex, minutes ? QStringLiteral("minutes") : QStringLiteral("degrees")));
+            m_angleDisplay[shownBoxes++] = shown;
         }
     }
 }
