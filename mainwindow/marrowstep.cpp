@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/marrowstep.h"
 
+#include "mainwindow/helpmenu.h"
 #include "platform/appinfo.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -307,6 +308,7 @@ void Marrowstep::createMenus()
     ui.mnuRAT = ui.mnuHelp->addAction(QStringLiteral("&Right-Angled Triangle"));
     ui.mnuRAT->setObjectName(QStringLiteral("mnuRAT"));
     ui.mnuRAT->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    addHelpItems(ui.mnuHelp, this, m_services);
     for (QAction *item : { ui.mnuPrintData, ui.mnuPrintForm, ui.mnuRAT })
         item->setShortcutContext(Qt::WindowShortcut);
 }
