@@ -4,7 +4,7 @@
 #include "platform/controls.h"
 
 #include <QByteArray>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QList>
 #include <QRawFont>
 
@@ -85,9 +85,12 @@ void StartupGuard::started()
 
 bool hasUsableFont()
 {
-    if (QFontDatabase::families().isEmpty()) return false;
-    // The face the windows would be drawn in must have the digits and letters they show.
-    const QRawFont face = QRawFont::fromFont(windowFont());
+    // Without any font file Qt still lists the generic families, but resolves none of them to a
+    // face: the windows would draw every letter as an empty box.
+    const QFont font = windowFont();
+    if (QFontInfo(font).family().isEmpty()) return false;
+    // The face must have the digits and letters the windows show.
+    const QRawFont face = QRawFont::fromFont(font);
     return face.isValid() && face.supportsCharacter(QLatin1Char('0'))
         && face.supportsCharacter(QLatin1Char('E'));
 }

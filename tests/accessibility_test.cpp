@@ -4,10 +4,8 @@
 #include "mainwindow/marrowstep.h"
 #include "platform/recordingservices.h"
 #include "platform/textbox.h"
-#include "tools/headless.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QPushButton>
 #include <QSet>
 
@@ -74,12 +72,3 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
 
 } // namespace
 } // namespace kestrune
-
-int main(int argc, char *argv[])
-{
-    kestrune::prepareHeadlessRun();
-    QApplication app(argc, argv);
-    kestrune::configureHeadlessRun();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

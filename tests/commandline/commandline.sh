@@ -55,7 +55,9 @@ no_build_path() {
     fi
 }
 
-headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE)
+mkdir -m 700 "$work/runtime"
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE
+    XDG_RUNTIME_DIR="$work/runtime")
 
 for option in --help -h; do
     if run "$option" 0 "${headless[@]}" "$program" "$option"; then
@@ -116,6 +118,17 @@ fi
 if run "-platform nonesuch" 1 "${headless[@]}" "$program" -platform nonesuch; then
     lines "-platform nonesuch" err 1
     expect "-platform nonesuch" err '^kestrune: the window system "nonesuch" could not be started'
+fi
+
+# A system without any font: the windows would show boxes for every letter.
+cat >"$work/no-fonts.conf" <<CONF
+<?xml version="1.0"?>
+<fontconfig><cachedir>$work/font-cache</cachedir></fontconfig>
+CONF
+if run "no font installed" 1 "${headless[@]}" FONTCONFIG_FILE="$work/no-fonts.conf" \
+    "$program" -platform offscreen; then
+    lines "no font installed" err 1
+    expect "no font installed" err '^kestrune: no font is installed'
 fi
 
 # A real X display named on the command line, with DISPLAY unset.
