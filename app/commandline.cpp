@@ -20,6 +20,12 @@ const char *const kQtOptionsWithValue[]
           "visual", "style", "stylesheet", "qmljsdebugger", "dialogs", "fontengine" };
 const char *const kQtFlags[] = { "reverse", "widgetcount", "nograb", "dograb", "sync" };
 
+template <std::size_t N> bool isOneOf(const QString &name, const char *const (&names)[N])
+{
+    return std::any_of(std::begin(names), std::end(names),
+        [&name](const char *candidate) { return name == QLatin1String(candidate); });
+}
+
 // The name of an option word ("--display=:1" and "-display" give "display"); empty for a word
 // that is no option.
 QString optionName(const QString &argument)
@@ -50,19 +56,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
     for (const char *name : kQtFlags)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
-    // Qt reads "-platform=NAME" as an unknown word and only "-platform NAME" as the option:
-    // split such words, so that either spelling works and Qt sees what was checked here.
+    // Qt reads its options with one dash or two, but "-platform=NAME" as an unknown word: hand
+    // them on as "-platform NAME", so that every spelling accepted here works, and Qt reads what
+    // was checked here.
     CommandLine result;
     for (const QString &argument : arguments) {
         const QString name = optionName(argument);
-        const bool qtOptionWithValue
-            = std::any_of(std::begin(kQtOptionsWithValue), std::end(kQtOptionsWithValue),
-                [&](const char *option) { return name == QLatin1String(option); });
-        if (qtOptionWithValue && argument.contains(QLatin1Char('='))
-            && !result.arguments.isEmpty()) {
+        const bool takesValue = isOneOf(name, kQtOptionsWithValue);
+        if (result.arguments.isEmpty() || !(takesValue || isOneOf(name, kQtFlags))) {
+            result.arguments << argument;
+        } else if (takesValue && argument.contains(QLatin1Char('='))) {
             result.arguments << QLatin1Char('-') + name << argument.section(QLatin1Char('='), 1);
         } else {
-            result.arguments << argument;
+            result.arguments << QLatin1Char('-') + name;
         }
     }
     if (!parser.parse(result.arguments)) {

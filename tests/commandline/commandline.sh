@@ -145,6 +145,8 @@ if command -v Xvfb >/dev/null 2>&1; then
         display=:$(head -n 1 "$work/displayfd")
         run "-display $display (Xvfb)" 0 "${headless[@]}" KESTRUNE_QUIT_WHEN_IDLE=1 \
             "$program" -display "$display"
+        run "--display=$display (Xvfb)" 0 "${headless[@]}" KESTRUNE_QUIT_WHEN_IDLE=1 \
+            "$program" --display="$display"
         run "DISPLAY=$display (Xvfb)" 0 "${headless[@]}" DISPLAY="$display" \
             KESTRUNE_QUIT_WHEN_IDLE=1 "$program"
     else
