@@ -16,7 +16,7 @@ inline constexpr const char *kCommandName = "kestrune";
 // Exit statuses of the program.
 enum ExitStatus : int {
     ExitOk = 0, // the last window was closed, or --help / --version answered
-    ExitNoDisplay = 1, // no display could be opened (or no font is installed)
+    ExitCannotStart = 1, // no display could be opened, or no font is installed
     ExitUsage = 2, // the command line is wrong
 };
 

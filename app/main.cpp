@@ -128,7 +128,7 @@ int main(int argc, char *argv[])
         std::fputs("kestrune: no font is installed to show the windows' text; install "
                    "fonts-liberation2 (or any sans-serif font)\n",
             stderr);
-        return kestrune::ExitNoDisplay;
+        return kestrune::ExitCannotStart;
     }
 
     // Both windows take the application's icon, in whichever size the title bar or task bar asks.

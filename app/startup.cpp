@@ -48,7 +48,7 @@ void handleStartupMessage(QtMsgType type, const QMessageLogContext &context, con
         std::fprintf(stderr, "%s\n", qPrintable(s.failureText));
         std::fflush(stdout);
         std::fflush(stderr);
-        std::_Exit(ExitNoDisplay);
+        std::_Exit(ExitCannotStart);
     }
     s.held.append({ type, QByteArray(context.category ? context.category : ""), text });
 }

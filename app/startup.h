@@ -4,7 +4,7 @@
 // The start of the window system. When QApplication cannot open the display, Qt reports it as a
 // fatal error and aborts the process (status 134, a core dump where they are kept). While the
 // guard stands, that report is turned into one line that says what went wrong and how to start
-// Kestrune, and the program ends with ExitNoDisplay. Qt's other messages of the start are held
+// Kestrune, and the program ends with ExitCannotStart. Qt's other messages of the start are held
 // back and passed on once the display is open, so that a failed start prints only that line.
 
 #include "app/commandline.h"
