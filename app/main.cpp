@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Kestrune: starts the main window and runs until the last window closes.
+// Kestrune: reads the command line, opens the main window and runs until the last window closes.
 
+#include "app/commandline.h"
+#include "app/startup.h"
 #include "mainwindow/mainwindow.h"
 #include "platform/firstpaint.h"
 #include "platform/qtservices.h"
@@ -10,7 +12,7 @@
 #include <QIconEngine>
 
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -67,21 +69,48 @@ private:
 
 int main(int argc, char *argv[])
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("kestrune: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                   "Kestrune is a desktop program: start it from a graphical session, or under a\n"
-                   "virtual display, for example:  xvfb-run -a build/bin/kestrune\n",
-            stderr);
-        return EXIT_FAILURE;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const kestrune::CommandLine commandLine = kestrune::parseCommandLine(arguments);
+    switch (commandLine.action) {
+    case kestrune::CommandLine::Action::ShowHelp:
+        std::fputs(qPrintable(kestrune::helpText()), stdout);
+        return kestrune::ExitOk;
+    case kestrune::CommandLine::Action::ShowVersion:
+        std::fputs(qPrintable(kestrune::versionText()), stdout);
+        return kestrune::ExitOk;
+    case kestrune::CommandLine::Action::UsageError:
+        std::fprintf(stderr, "kestrune: %s\nTry 'kestrune --help' for more information.\n",
+            qPrintable(commandLine.error));
+        return kestrune::ExitUsage;
+    case kestrune::CommandLine::Action::Run:
+        break;
     }
-#endif
-    QApplication app(argc, argv);
+
+    // QApplication keeps pointers into these words: they live as long as main().
+    QByteArrayList words;
+    std::vector<char *> qtArgv;
+    for (const QString &argument : commandLine.arguments)
+        words << argument.toLocal8Bit();
+    for (QByteArray &word : words)
+        qtArgv.push_back(word.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(words.size());
+
+    kestrune::StartupGuard guard(commandLine);
+    QApplication app(qtArgc, qtArgv.data());
+    guard.started();
     QApplication::setApplicationName(QStringLiteral("Kestrune"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRUNE_VERSION));
     // Ties the windows to the installed launcher, whose icon and name the desktop then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrune.Kestrune"));
+    if (!kestrune::hasUsableFont()) {
+        std::fputs("kestrune: no font is installed to show the windows' text; install "
+                   "fonts-liberation2 (or any sans-serif font)\n",
+            stderr);
+        return kestrune::ExitCannotStart;
+    }
 
     // Both windows take the application's icon, in whichever size the title bar or task bar asks.
     QApplication::setWindowIcon(QIcon(new ApplicationIcon));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/mainwindow.h"
 
+#include "mainwindow/helpmenu.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/geometry.h"
@@ -261,6 +262,7 @@ void MainWindow::createMenus()
     ui.mnuHelp = menuBar()->addMenu(QStringLiteral("I&nfo"));
     ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     ui.mnuRAT = item(ui.mnuHelp, "mnuRAT", "&Right-Angled Triangle", Qt::CTRL | Qt::Key_R);
+    addHelpItems(ui.mnuHelp, this, services());
 }
 
 void MainWindow::wireBehaviour()

@@ -4,6 +4,11 @@
 // Building blocks of the two windows: the window font, labels that keep their caption as stored,
 // and command buttons. Every control gets its name (objectName) where it is created; the
 // scripted driver and the tests find controls by that name.
+//
+// Labels and buttons keep their caption whole: where the face at hand is wider than the one the
+// layout was made for (DejaVu Sans where neither MS Sans Serif nor Liberation Sans is installed),
+// the caption's font shrinks until the caption fits its control; the control keeps its place and
+// size, and a caption that fits keeps its designed size.
 
 #include <QFont>
 #include <QRect>
@@ -28,6 +33,11 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRe
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
 
 TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geometry);
+
+// Keeps the caption of `control` (a label or a button made above) inside the control, now and
+// whenever the control's font or size changes: the designed font where the caption fits in it,
+// otherwise the largest size, in quarter points, at which it fits.
+void fitCaptionToControl(QWidget *control);
 
 // The caption of a label or button as stored, with its "&".
 QString storedCaption(const QWidget *control);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qtservices.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -63,6 +64,16 @@ std::unique_ptr<Printer> QtServices::choosePrinter(QWidget *owner)
 QDate QtServices::today()
 {
     return QDate::currentDate();
+}
+
+void QtServices::showAbout(QWidget *owner, const QString &title, const QString &text)
+{
+    QMessageBox::about(owner, title, text);
+}
+
+bool QtServices::openInBrowser(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()

@@ -21,6 +21,8 @@ public:
         QWidget *owner, const QString &prompt, const QString &title) override;
     std::unique_ptr<Printer> choosePrinter(QWidget *owner) override;
     QDate today() override;
+    void showAbout(QWidget *owner, const QString &title, const QString &text) override;
+    bool openInBrowser(const QUrl &url) override;
 };
 
 // Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file). The page

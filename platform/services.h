@@ -2,10 +2,11 @@
 #pragma once
 
 // The modal services the windows rely on: message boxes, the one-line text prompt, the print
-// dialog with the printer it chooses, and the current date. Each window receives one Services in
-// its constructor. The program uses QtServices (real dialogs and printers); the scripted driver and
-// the tests use RecordingServices, which answer from a queue and record what the user would see,
-// so the real windows run headless with everything else unchanged.
+// dialog with the printer it chooses, the current date, the About box and the desktop's browser.
+// Each window receives one Services in its constructor. The program uses QtServices (real dialogs
+// and printers); the scripted driver and the tests use RecordingServices, which answer from a queue
+// and record what the user would see, so the real windows run headless with everything else
+// unchanged.
 
 #include "core/messages.h"
 
@@ -18,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+class QUrl;
 class QWidget;
 
 namespace kestrune {
@@ -78,6 +80,13 @@ public:
     virtual std::unique_ptr<Printer> choosePrinter(QWidget *owner) = 0;
 
     virtual QDate today() = 0;
+
+    // The About box: the program's name and version, its licence and web address.
+    virtual void showAbout(QWidget *owner, const QString &title, const QString &text) = 0;
+
+    // Shows a web page or a local document in the desktop's web browser; false when no browser
+    // could be started.
+    virtual bool openInBrowser(const QUrl &url) = 0;
 };
 
 // The date as the user writes it in short form (the program's locale, which is the system's

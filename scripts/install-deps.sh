@@ -9,6 +9,7 @@ packages=(
     libgtest-dev clang-format
     fonts-liberation2 fonts-dejavu-core
     poppler-utils desktop-file-utils appstream
+    xvfb xauth python3-markdown
     "$@"
 )
 

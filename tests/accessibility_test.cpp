@@ -3,11 +3,9 @@
 
 #include "mainwindow/mainwindow.h"
 #include "platform/textbox.h"
-#include "tools/headless.h"
 #include "tools/recordingservices.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QPushButton>
 #include <QSet>
 
@@ -74,12 +72,3 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
 
 } // namespace
 } // namespace kestrune
-
-int main(int argc, char *argv[])
-{
-    kestrune::prepareHeadlessRun();
-    QApplication app(argc, argv);
-    kestrune::configureHeadlessRun();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

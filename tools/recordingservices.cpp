@@ -4,6 +4,9 @@
 #include "platform/qtservices.h"
 
 #include <QPrinter>
+#include <QUrl>
+
+#include <utility>
 
 namespace kestrune {
 
@@ -116,6 +119,24 @@ std::unique_ptr<Printer> RecordingServices::choosePrinter(QWidget *)
     }
     }
     return nullptr;
+}
+
+void RecordingServices::showAbout(QWidget *, const QString &title, const QString &text)
+{
+    // The box's text runs over several lines; the transcript keeps it on one, each line break
+    // written \n (a backslash in the text itself is already written \\).
+    m_record(
+        QStringLiteral("about %1 %2")
+            .arg(quoted(title), quoted(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
+}
+
+bool RecordingServices::openInBrowser(const QUrl &url)
+{
+    const bool opened = !std::exchange(m_browserFails, false);
+    m_record(
+        QStringLiteral("browser %1 -> %2")
+            .arg(quoted(url.toString()), opened ? QStringLiteral("ok") : QStringLiteral("fail")));
+    return opened;
 }
 
 } // namespace kestrune

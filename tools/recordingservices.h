@@ -32,12 +32,18 @@ public:
         QWidget *owner, const QString &prompt, const QString &title) override;
     std::unique_ptr<Printer> choosePrinter(QWidget *owner) override;
     QDate today() override { return m_today; }
+    void showAbout(QWidget *owner, const QString &title, const QString &text) override;
+    // Records the address; the next request fails, as on a desktop without a browser, after
+    // failNextBrowser().
+    bool openInBrowser(const QUrl &url) override;
+    void failNextBrowser() { m_browserFails = true; }
 
 private:
     std::function<void(const QString &)> m_record;
     std::deque<std::optional<QString>> m_answers;
     std::deque<std::pair<PrintAnswer, QString>> m_printAnswers;
     QDate m_today = QDate::currentDate();
+    bool m_browserFails = false;
 };
 
 } // namespace kestrune

@@ -51,11 +51,12 @@ KeyCombination parseKey(const QString &combination)
         else
             throw ScriptError("unknown key: " + combination.toStdString());
     }
-    static const std::pair<const char *, Qt::Key> named[] = { { "Tab", Qt::Key_Tab },
-        { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return }, { "Escape", Qt::Key_Escape },
-        { "Backspace", Qt::Key_Backspace }, { "Delete", Qt::Key_Delete }, { "Home", Qt::Key_Home },
-        { "End", Qt::Key_End }, { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right },
-        { "Up", Qt::Key_Up }, { "Down", Qt::Key_Down }, { "Space", Qt::Key_Space } };
+    static const std::pair<const char *, Qt::Key> named[]
+        = { { "Tab", Qt::Key_Tab }, { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return },
+              { "Escape", Qt::Key_Escape }, { "Backspace", Qt::Key_Backspace },
+              { "Delete", Qt::Key_Delete }, { "Home", Qt::Key_Home }, { "End", Qt::Key_End },
+              { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right }, { "Up", Qt::Key_Up },
+              { "Down", Qt::Key_Down }, { "Space", Qt::Key_Space }, { "F1", Qt::Key_F1 } };
     for (const auto &[name, key] : named) {
         if (last == QLatin1String(name)) return { key, modifiers };
     }
@@ -247,6 +248,9 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
             m_services.queuePrintAnswer(Answer::Pdf, argument.mid(4));
         else
             throw ScriptError("printer takes ok, cancel, fail or pdf FILE");
+    } else if (command == QLatin1String("browser")) {
+        if (argument != QLatin1String("fail")) throw ScriptError("browser takes fail");
+        m_services.failNextBrowser();
     } else if (command == QLatin1String("today")) {
         const QDate date = QDate::fromString(argument, Qt::ISODate);
         if (!date.isValid()) throw ScriptError("today takes a date YYYY-MM-DD");

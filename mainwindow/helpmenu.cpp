@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/helpmenu.h"
+
+#include "core/appinfo.h"
+#include "platform/qttext.h"
+#include "platform/services.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QUrl>
+
+namespace kestrune {
+
+namespace {
+
+const QString kGuideFile = QStringLiteral("user-guide.html");
+const QString kGuideTitle = QStringLiteral("User Guide");
+
+} // namespace
+
+void addHelpItems(QMenu *menu, QWidget *owner, Services &services)
+{
+    menu->addSeparator();
+    QAction *guide = menu->addAction(QStringLiteral("&User Guide"));
+    guide->setObjectName(QStringLiteral("mnuGuide"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 asks for help wherever the user is, the triangle window included.
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(
+        guide, &QAction::triggered, owner, [owner, &services] { showUserGuide(owner, services); });
+
+    QAction *about = menu->addAction(QStringLiteral("&About Kestrune"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    QObject::connect(about, &QAction::triggered, owner, [owner, &services] {
+        services.showAbout(owner, QStringLiteral("About Kestrune"), aboutText());
+    });
+}
+
+QStringList userGuideFolders()
+{
+    QStringList folders;
+    folders << QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + QString::fromUtf8("/../" KESTRUNE_DOCDIR));
+    const QString installed
+        = QDir::cleanPath(QString::fromUtf8(KESTRUNE_INSTALL_PREFIX "/" KESTRUNE_DOCDIR));
+    if (!folders.contains(installed)) folders << installed;
+    return folders;
+}
+
+QString findUserGuide(const QStringList &folders)
+{
+    for (const QString &folder : folders) {
+        const QFileInfo page(QDir(folder), kGuideFile);
+        if (page.isFile() && page.isReadable()) return page.absoluteFilePath();
+    }
+    return {};
+}
+
+void showUserGuide(QWidget *owner, Services &services)
+{
+    const QStringList folders = userGuideFolders();
+    const QString page = findUserGuide(folders);
+    if (page.isEmpty()) {
+        services.showMessage(owner,
+            QStringLiteral("The user guide is not installed: %1 was not found in %2.")
+                .arg(kGuideFile, QDir::toNativeSeparators(folders.join(QStringLiteral(" or ")))),
+            MessageStyle::Stop, kGuideTitle);
+        return;
+    }
+    if (!services.openInBrowser(QUrl::fromLocalFile(page))) {
+        services.showMessage(owner,
+            QStringLiteral("No web browser could be started to show the user guide. You can open "
+                           "the file %1 in a browser yourself.")
+                .arg(QDir::toNativeSeparators(page)),
+            MessageStyle::Stop, kGuideTitle);
+    }
+}
+
+QString aboutText()
+{
+    return QStringLiteral("Kestrune %1\n\n"
+                          "Rated-load calculator for escalator designers and inspectors.\n\n"
+                          "Licence: GNU General Public License, version 3 or later. Kestrune "
+                          "comes with no warranty.\n\n"
+                          "Web: https://%2/\n\n"
+                          "Qt %3")
+        .arg(QStringLiteral(KESTRUNE_VERSION), fromUtf8(kWebAddress),
+            QString::fromLatin1(qVersion()));
+}
+
+} // namespace kestrune

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The entry of the GoogleTest programs that open Kestrune's real windows: one QApplication on the
+// offscreen platform, set up as the scripted driver sets it up.
+
+#include "tools/headless.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char *argv[])
+{
+    kestrune::prepareHeadlessRun();
+    QApplication app(argc, argv);
+    kestrune::configureHeadlessRun();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
