@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/csvreader.h"
+
+#include <csv.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+
+namespace kestrune {
+
+namespace {
+
+// libcsv's parser states (csv.h keeps them private): a record is under way in every state but
+// the first, and a quoted cell still open at the end of the file is in the third.
+constexpr int kRowNotBegun = 0;
+constexpr int kFieldBegun = 2;
+
+// How much of a file's start is held to find the separator in its header line.
+constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+
+// The separator of a header line: a semicolon where it outnumbers the commas (spreadsheets in
+// locales with a decimal comma write those), a comma otherwise.
+char separatorOf(std::string_view line)
+{
+    std::size_t commas = 0;
+    std::size_t semicolons = 0;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == ',') ++commas;
+        if (c == ';') ++semicolons;
+    }
+    return semicolons > commas ? ';' : ',';
+}
+
+// The first line of `bytes` that holds more than blanks, when its end is in `bytes`.
+std::optional<std::string_view> headerLine(std::string_view bytes)
+{
+    bool quoted = false;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '"') quoted = !quoted;
+        if (quoted || (c != '\n' && c != '\r')) continue;
+        const std::string_view line = bytes.substr(lineStart, i - lineStart);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) return line;
+        lineStart = i + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsUtf8(std::string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned int codePoint = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            codePoint = c & 0x1Fu;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            codePoint = c & 0x0Fu;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            codePoint = c & 0x07u;
+        } else {
+            return false;
+        }
+        if (n - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0u) != 0x80u) return false;
+            codePoint = (codePoint << 6) | (next & 0x3Fu);
+        }
+        const bool overlong
+            = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+        const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+        if (overlong || surrogate || codePoint > 0x10FFFF) return false;
+        i += length;
+    }
+    return true;
+}
+
+struct CsvReader::Parser {
+    csv_parser state {};
+    std::exception_ptr handlerFailure;
+};
+
+CsvReader::CsvReader(RecordHandler handler)
+    : m_handler(std::move(handler)), m_parser(std::make_unique<Parser>())
+{
+    csv_init(&m_parser->state, 0);
+}
+
+CsvReader::~CsvReader()
+{
+    csv_free(&m_parser->state);
+}
+
+void CsvReader::feed(std::string_view bytes)
+{
+    if (m_started) {
+        parse(bytes);
+        return;
+    }
+    m_prefix.append(bytes);
+    if (m_prefix.size() < 3
+        && m_prefix == std::string_view("\xEF\xBB\xBF").substr(0, m_prefix.size()))
+        return;
+    const std::optional<std::string_view> header = headerLine(m_prefix);
+    if (header || m_prefix.size() >= kMaxHeaderBytes) start();
+}
+
+void CsvReader::finish()
+{
+    if (!m_started) start();
+    Parser &parser = *m_parser;
+    const bool quoteLeftOpen = parser.state.pstate == kFieldBegun && parser.state.quoted;
+    if (quoteLeftOpen && m_record.problem.empty()) {
+        m_record.problem
+            = "a quoted cell is never closed: the rest of the file is taken as its text";
+        m_record.problemCell = m_record.cells.size();
+    }
+    csv_fini(&parser.state, &CsvReader::onField, &CsvReader::onRecord, this);
+    if (parser.handlerFailure) std::rethrow_exception(parser.handlerFailure);
+}
+
+// Decides what the file is from its first bytes: the byte-order mark, UTF-16 text (which a
+// spreadsheet saves as "Unicode text" and which no CSV reader of bytes can take), the separator.
+void CsvReader::start()
+{
+    m_started = true;
+    std::string_view bytes = m_prefix;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        throw CsvFileError("it is UTF-16 text; save it as CSV in UTF-8");
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        m_byteOrderMark = true;
+        bytes.remove_prefix(3);
+    }
+    const std::optional<std::string_view> header = headerLine(bytes);
+    m_separator = separatorOf(header ? *header : bytes);
+    csv_set_delim(&m_parser->state, static_cast<unsigned char>(m_separator));
+    const std::string held = std::string(bytes);
+    m_prefix.clear();
+    m_prefix.shrink_to_fit();
+    parse(held);
+}
+
+// Feeds the parser one line end at a time, so that each record learns the line it starts on.
+void CsvReader::parse(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find_first_of("\r\n");
+        const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
+        const std::string_view piece = bytes.substr(0, length);
+        bytes.remove_prefix(length);
+
+        // A line break after a carriage return is the same line end (CRLF).
+        const bool lineFeedOfCrLf = m_afterCarriageReturn && piece == "\n";
+        if (m_parser->state.pstate == kRowNotBegun && !lineFeedOfCrLf) m_record.row = m_line;
+        parseLines(piece);
+        const char last = piece.back();
+        if (last == '\r' || (last == '\n' && !lineFeedOfCrLf)) ++m_line;
+        m_afterCarriageReturn = last == '\r';
+    }
+}
+
+void CsvReader::parseLines(std::string_view bytes)
+{
+    Parser &parser = *m_parser;
+    const std::size_t parsed = csv_parse(
+        &parser.state, bytes.data(), bytes.size(), &CsvReader::onField, &CsvReader::onRecord, this);
+    if (parser.handlerFailure) std::rethrow_exception(parser.handlerFailure);
+    if (parsed != bytes.size())
+        throw CsvFileError(
+            std::string("it cannot be read: ") + csv_strerror(csv_error(&parser.state)));
+    checkParser();
+}
+
+void CsvReader::checkParser()
+{
+    if (m_parser->state.entry_pos > kMaxBufferedCellBytes)
+        throw CsvFileError("the cell that starts in row " + std::to_string(m_record.row)
+            + " is longer than 16 MiB, which is no spreadsheet's CSV");
+}
+
+void CsvReader::endField(const char *data, std::size_t length)
+{
+    const std::string_view text(data == nullptr ? "" : data, data == nullptr ? 0 : length);
+    const std::size_t index = m_record.cells.size();
+    std::string &cell = m_record.cells.emplace_back();
+    if (text.size() > kMaxCellBytes) {
+        if (m_record.problem.empty()) {
+            m_record.problem
+                = "the cell is longer than the 32,767 characters a spreadsheet cell holds";
+            m_record.problemCell = index;
+        }
+        return;
+    }
+    if (!IsUtf8(text)) {
+        if (m_record.problem.empty()) {
+            m_record.problem = "the cell is not UTF-8 text";
+            m_record.problemCell = index;
+        }
+        return;
+    }
+    cell.assign(text);
+}
+
+void CsvReader::endRecord()
+{
+    if (!m_parser->handlerFailure) {
+        try {
+            m_handler(m_record);
+        } catch (...) {
+            // Not through libcsv's C frames: the failure is raised again once it returns.
+            m_parser->handlerFailure = std::current_exception();
+        }
+    }
+    m_record.cells.clear();
+    m_record.problem.clear();
+    m_record.problemCell = 0;
+}
+
+void CsvReader::onField(void *data, std::size_t length, void *reader)
+{
+    static_cast<CsvReader *>(reader)->endField(static_cast<const char *>(data), length);
+}
+
+void CsvReader::onRecord(int, void *reader)
+{
+    static_cast<CsvReader *>(reader)->endRecord();
+}
+
+} // namespace kestrune
