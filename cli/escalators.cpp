@@ -79,12 +79,20 @@ std::string fileLabel(const std::string &file)
     return file == "-" ? "standard input" : file;
 }
 
-std::string placeOf(const Options &options, std::size_t row, std::string_view column)
+std::string messageLine(
+    const Options &options, std::size_t row, std::string_view column, std::string_view text)
 {
-    if (options.csvFile)
-        return fileLabel(*options.csvFile) + ": row " + std::to_string(row) + ", column "
-            + std::string(column);
-    return isInputColumn(column) ? "--" + std::string(column) : std::string(column);
+    std::string line = "kestrune-calc: ";
+    if (options.csvFile) {
+        line += fileLabel(*options.csvFile) + ": row " + std::to_string(row);
+        if (!column.empty()) line += ", column " + std::string(column);
+        line += ": ";
+    } else if (!column.empty()) {
+        line += (isInputColumn(column) ? "--" : "") + std::string(column) + ": ";
+    }
+    line += text;
+    line += '\n';
+    return line;
 }
 
 std::size_t forEachEscalator(const Options &options,

@@ -21,9 +21,11 @@ std::size_t forEachEscalator(const Options &options,
     const std::function<void(const CsvStyle &style)> &begin,
     const std::function<void(FleetRow &row)> &each);
 
-// Where a message belongs, for standard error: "FILE: row 4, column rise" for a row of a file,
-// "--rise" for the escalator of the command line.
-std::string placeOf(const Options &options, std::size_t row, std::string_view column);
+// A message for standard error, with where it belongs: "kestrune-calc: FILE: row 4, column rise:
+// TEXT" for a row of a file, "kestrune-calc: --rise: TEXT" for the escalator of the command line;
+// without a column, where the message concerns the escalator as a whole.
+std::string messageLine(
+    const Options &options, std::size_t row, std::string_view column, std::string_view text);
 
 // The name of the CSV file for messages ("standard input" for "-").
 std::string fileLabel(const std::string &file);

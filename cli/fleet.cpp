@@ -63,7 +63,8 @@ FleetLayout::FleetLayout(const CsvRecord &header, char separator, UnitSystem def
 {
     const std::string where = "row " + std::to_string(header.row) + ", column ";
     if (!header.problem.empty())
-        throw FleetError(where + std::to_string(header.problemCell + 1) + ": " + header.problem);
+        throw FleetError(where + std::to_string(header.problemCell + 1) + ": " + header.problem
+            + "; the first row must name the columns");
     for (std::size_t cell = 0; cell < header.cells.size(); ++cell) {
         const std::string_view name = trimmed(header.cells[cell]);
         // A column without a heading (a spreadsheet's trailing separators) holds nothing read.
@@ -102,7 +103,7 @@ std::string FleetLayout::cellColumnName(std::size_t cell) const
 {
     if (cell < m_columnOf.size() && m_columnOf[cell])
         return std::string(columnName(*m_columnOf[cell]));
-    return "column " + std::to_string(cell + 1);
+    return std::to_string(cell + 1);
 }
 
 FleetRow FleetLayout::read(CsvRecord &record) const

@@ -22,7 +22,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// What is wrong with one row, and in which column (an input column's name, or "column N").
+// What is wrong with one row, and in which column (an input column's name, or the column's
+// number counted from 1 where it has no name).
 struct RowProblem {
     std::string column;
     std::string message;

@@ -60,8 +60,7 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
         writer->write(cells);
         if (error) {
             refused = true;
-            err << "kestrune-calc: " << placeOf(options, row.row, error->column) << ": "
-                << error->text << '\n';
+            err << messageLine(options, row.row, error->column, error->text);
         }
     };
 

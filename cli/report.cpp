@@ -118,8 +118,8 @@ int RunReport(const Options &options, std::ostream &err)
         options, [](const CsvStyle &) {},
         [&](FleetRow &row) {
             auto tell = [&](const Notice &notice, std::string_view kind) {
-                err << "kestrune-calc: " << placeOf(options, row.row, notice.column) << ": " << kind
-                    << notice.text << '\n';
+                err << messageLine(
+                    options, row.row, notice.column, std::string(kind) + notice.text);
             };
             if (row.problem) {
                 tell({ row.problem->column, row.problem->message }, {});

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libgtest-dev clang-format libcsv-dev
     fonts-liberation2 fonts-dejavu-core
-    poppler-utils desktop-file-utils appstream
+    poppler-utils desktop-file-utils appstream python3
     "$@"
 )
 

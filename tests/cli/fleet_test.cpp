@@ -98,7 +98,7 @@ TEST(FleetLayout, RaggedRowsAreFaultsOfTheirRowAlone)
     CsvRecord longRow = record({ "1", "2", "3", "4", "5", "", "extra" });
     const FleetRow tooLong = fleet.read(longRow);
     ASSERT_TRUE(tooLong.problem);
-    EXPECT_EQ(tooLong.problem->column, "column 7");
+    EXPECT_EQ(tooLong.problem->column, "7");
     // Empty cells after the last column are a spreadsheet's trailing separators.
     CsvRecord trailing = record({ "1", "2", "3", "4", "5", "", " " });
     EXPECT_FALSE(fleet.read(trailing).problem);
