@@ -3,6 +3,7 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -115,11 +116,12 @@ void CsvReader::feed(std::string_view bytes)
         return;
     }
     m_prefix.append(bytes);
-    if (m_prefix.size() < 3
-        && m_prefix == std::string_view("\xEF\xBB\xBF").substr(0, m_prefix.size()))
-        return;
-    const std::optional<std::string_view> header = headerLine(m_prefix);
-    if (header || m_prefix.size() >= kMaxHeaderBytes) start();
+    // The separator is decided on the header line, after the byte-order mark.
+    const std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (m_prefix.size() < byteOrderMark.size() && byteOrderMark.starts_with(m_prefix)) return;
+    std::string_view text = m_prefix;
+    if (text.starts_with(byteOrderMark)) text.remove_prefix(byteOrderMark.size());
+    if (headerLine(text) || m_prefix.size() >= kMaxHeaderBytes) start();
 }
 
 void CsvReader::finish()
@@ -161,8 +163,10 @@ void CsvReader::start()
 void CsvReader::parse(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const std::size_t end = bytes.find_first_of("\r\n");
-        const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
+        const auto *end = std::find_if(
+            bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; });
+        const std::size_t length
+            = end == bytes.end() ? bytes.size() : static_cast<std::size_t>(end - bytes.begin()) + 1;
         const std::string_view piece = bytes.substr(0, length);
         bytes.remove_prefix(length);
 

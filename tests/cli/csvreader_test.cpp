@@ -75,6 +75,10 @@ TEST(CsvReader, DropsTheByteOrderMarkAndRefusesUtf16)
         ASSERT_FALSE(got.records.empty());
         EXPECT_EQ(got.records[0].cells.front(), "id");
     }
+    // The mark is no header line: the separator comes from the line after it, however the file
+    // arrives.
+    for (const std::size_t piece : { std::size_t { 1 }, std::size_t { 5 }, std::size_t { 4096 } })
+        EXPECT_EQ(read("\xEF\xBB\xBF\nid;rise\n1;2\n", piece).separator, ';') << "piece " << piece;
     EXPECT_FALSE(read("id\n").byteOrderMark);
     EXPECT_THROW(read(std::string("\xFF\xFEi\0d\0", 6)), CsvFileError);
 }
