@@ -3,6 +3,7 @@
 
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -130,8 +131,10 @@ private:
     // Quoted where a reader would otherwise split the cell or drop its outer blanks.
     void appendCell(std::string_view cell)
     {
-        const bool quote = cell.find_first_of(std::string { m_style.separator, '"', '\r', '\n' })
-                != std::string_view::npos
+        const char separator = m_style.separator;
+        const bool split = std::any_of(cell.begin(), cell.end(),
+            [separator](char c) { return c == separator || c == '"' || c == '\r' || c == '\n'; });
+        const bool quote = split
             || (!cell.empty()
                 && (cell.front() == ' ' || cell.front() == '\t' || cell.back() == ' '
                     || cell.back() == '\t'));
@@ -191,7 +194,18 @@ class JsonWriter : public RowWriter {
 public:
     JsonWriter(std::ostream &out, std::vector<OutputColumn> columns)
         : m_out(out), m_columns(std::move(columns))
-    { }
+    {
+        for (const OutputColumn &column : m_columns) {
+            std::string key;
+            appendJsonString(key, column.name);
+            key += ": ";
+            m_keys.push_back(key);
+            key.clear();
+            appendJsonString(key, std::string(column.name) + "_value");
+            key += ": ";
+            m_valueKeys.push_back(key);
+        }
+    }
 
     void write(std::span<const std::string> cells) override
     {
@@ -200,13 +214,11 @@ public:
         m_first = false;
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i > 0) m_text += ", ";
-            appendJsonString(m_text, m_columns[i].name);
-            m_text += ": ";
+            m_text += m_keys[i];
             appendJsonString(m_text, cells[i]);
             if (m_columns[i].withValue) {
                 m_text += ", ";
-                appendJsonString(m_text, std::string(m_columns[i].name) + "_value");
-                m_text += ": ";
+                m_text += m_valueKeys[i];
                 m_text += jsonNumber(cells[i]);
             }
         }
@@ -223,14 +235,33 @@ public:
 private:
     std::ostream &m_out;
     std::vector<OutputColumn> m_columns;
+    std::vector<std::string> m_keys, m_valueKeys; // written once, with their quotes and colon
     std::string m_text;
     bool m_first = true;
 };
+
+// Whether a text is written as JSON writes a decimal number, but for a point that may end it: the
+// form of every result the window shows (22080, 6599.40, 14549.).
+bool isJsonDecimal(std::string_view text)
+{
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    const std::size_t digits = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i == digits || (text[digits] == '0' && i - digits > 1)) return false;
+    if (i < text.size() && text[i] == '.') ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    return i == text.size();
+}
 
 } // namespace
 
 std::string jsonNumber(std::string_view text)
 {
+    // A decimal stands as it is written, which is the number it shows.
+    if (isJsonDecimal(text))
+        return std::string(text.ends_with('.') ? text.substr(0, text.size() - 1) : text);
     const std::optional<double> value = TextToNumber(text);
     if (!value || !std::isfinite(*value)) return "null";
     char buffer[32];

@@ -48,8 +48,9 @@ struct CsvStyle {
 std::unique_ptr<RowWriter> makeRowWriter(
     OutputFormat format, std::ostream &out, std::vector<OutputColumn> columns, CsvStyle style = {});
 
-// The number a result's text stands for, written as JSON writes numbers (shortest form that reads
-// back to the same double); "null" for an empty text or one that is not a number.
+// The number a result's text stands for, as a JSON number: a decimal as it is written (a point
+// that ends it dropped), another number in the shortest form that reads back to the same double;
+// "null" for an empty text or one that is not a number.
 std::string jsonNumber(std::string_view text);
 
 } // namespace kestrune

@@ -58,7 +58,7 @@ TEST(JsonOutput, GivesEachResultAsTextAndNumber)
 {
     EXPECT_EQ(written(OutputFormat::Json, { { "Q\"1\\\x01", "6599.40", "" }, { "E2", "", "No." } }),
         "[\n"
-        "  {\"id\": \"Q\\\"1\\\\\\u0001\", \"load\": \"6599.40\", \"load_value\": 6599.4, "
+        "  {\"id\": \"Q\\\"1\\\\\\u0001\", \"load\": \"6599.40\", \"load_value\": 6599.40, "
         "\"error\": \"\"},\n"
         "  {\"id\": \"E2\", \"load\": \"\", \"load_value\": null, \"error\": \"No.\"}\n"
         "]\n");
@@ -67,9 +67,12 @@ TEST(JsonOutput, GivesEachResultAsTextAndNumber)
 
 TEST(JsonOutput, NumbersAreValidJsonForEveryResultText)
 {
-    EXPECT_EQ(jsonNumber("1.732050"), "1.73205");
+    EXPECT_EQ(jsonNumber("1.732050"), "1.732050");
     EXPECT_EQ(jsonNumber("14549."), "14549") << "a text cut after its point";
-    EXPECT_EQ(jsonNumber("0.00000"), "0");
+    EXPECT_EQ(jsonNumber("-0.5"), "-0.5");
+    EXPECT_EQ(jsonNumber("007"), "7") << "JSON writes no leading zero";
+    EXPECT_EQ(jsonNumber("1.5E+20"), "1.5e+20");
+    EXPECT_EQ(jsonNumber(".5"), "0.5");
     EXPECT_EQ(jsonNumber(""), "null");
     EXPECT_EQ(jsonNumber("12ft"), "null");
     EXPECT_EQ(jsonNumber("1E999"), "null") << "JSON has no infinity";
