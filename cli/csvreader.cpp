@@ -18,7 +18,7 @@ constexpr int kRowNotBegun = 0;
 constexpr int kFieldBegun = 2;
 
 // How much of a file's start is held to find the separator in its header line.
-constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+constexpr std::size_t kMaxHeaderBytes = std::size_t { 64 } * 1024;
 
 // The separator of a header line: a semicolon where it outnumbers the commas (spreadsheets in
 // locales with a decimal comma write those), a comma otherwise.

@@ -12,7 +12,7 @@ namespace kestrune {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 256 * 1024;
+constexpr std::size_t kChunkBytes = std::size_t { 256 } * 1024;
 
 struct FileCloser {
     void operator()(std::FILE *file) const

@@ -50,15 +50,21 @@ std::string tableText(std::string_view text, bool cut)
     return shown;
 }
 
+std::vector<std::string> headerOf(const std::vector<OutputColumn> &columns)
+{
+    std::vector<std::string> header;
+    header.reserve(columns.size());
+    for (const OutputColumn &column : columns)
+        header.emplace_back(column.name);
+    return header;
+}
+
 class TableWriter : public RowWriter {
 public:
     TableWriter(std::ostream &out, std::vector<OutputColumn> columns)
         : m_out(out), m_columns(std::move(columns))
     {
-        std::vector<std::string> header;
-        for (const OutputColumn &column : m_columns)
-            header.emplace_back(column.name);
-        m_rows.push_back(std::move(header));
+        m_rows.push_back(headerOf(m_columns));
     }
 
     void write(std::span<const std::string> cells) override
@@ -108,10 +114,7 @@ public:
         : m_out(out), m_style(style)
     {
         if (m_style.byteOrderMark) m_out << "\xEF\xBB\xBF";
-        std::vector<std::string> header;
-        for (const OutputColumn &column : columns)
-            header.emplace_back(column.name);
-        write(header);
+        write(headerOf(columns));
     }
 
     void write(std::span<const std::string> cells) override

@@ -60,7 +60,7 @@ std::string fleetCsv(int rows)
 double readAlone(const std::string &path, std::size_t &rows)
 {
     std::ifstream in(path, std::ios::binary);
-    std::string chunk(256 * 1024, '\0');
+    std::string chunk(std::size_t { 256 } * 1024, '\0');
     const Clock::time_point start = Clock::now();
     rows = 0;
     std::optional<kestrune::FleetLayout> layout;
