@@ -23,8 +23,8 @@ std::vector<OutputColumn> loadColumns()
         { "cotangent", "structural_lb", "structural_kg", "machinery_lb", "machinery_kg",
             "brake_static_lb", "brake_static_kg", "brake_running_lb", "brake_running_kg" })
         columns.push_back({ name, true, true });
-    columns.push_back({ "warning" });
-    columns.push_back({ "error" });
+    columns.push_back({ "warning", false, false, true });
+    columns.push_back({ "error", false, false, true });
     return columns;
 }
 

@@ -73,7 +73,7 @@ public:
         row.reserve(cells.size());
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const bool last = i + 1 == cells.size();
-            row.push_back(tableText(cells[i], !last));
+            row.push_back(tableText(cells[i], !last && !m_columns[i].whole));
         }
         m_rows.push_back(std::move(row));
     }

@@ -3,8 +3,8 @@
 
 // The three forms kestrune-calc writes its results in, one row of texts per escalator (or
 // triangle):
-// - table: columns aligned for a terminal, numbers to the right, every column but the last cut to
-//   32 characters;
+// - table: columns aligned for a terminal, numbers to the right, texts cut to 32 characters but
+//   for messages and the last column;
 // - csv: for spreadsheets, with the separator of the file read (a comma otherwise), quoted where
 //   a cell needs it, with a byte-order mark where the file read had one;
 // - json: an array of one object per row; a result column's text also appears as a number under
@@ -29,6 +29,8 @@ struct OutputColumn {
     bool alignRight = false;
     // A result: JSON gives the number its text stands for too.
     bool withValue = false;
+    // A message: a table shows it whole, however long.
+    bool whole = false;
 };
 
 class RowWriter {

@@ -155,8 +155,8 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     for (const std::string_view name : { "a", "b", "h", "angle_a_degrees", "angle_a_minutes",
              "angle_b_degrees", "angle_b_minutes" })
         columns.push_back({ name, true, true });
-    columns.push_back({ "warning" });
-    columns.push_back({ "error" });
+    columns.push_back({ "warning", false, false, true });
+    columns.push_back({ "error", false, false, true });
     std::vector<std::string> cells;
     for (const Side side : { Side::a, Side::b, Side::h }) {
         const auto found = solution.sides.find(side);

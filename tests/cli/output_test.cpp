@@ -39,6 +39,17 @@ TEST(TableOutput, KeepsEveryRowOnOneLineOfBoundedWidth)
     EXPECT_EQ(table.substr(table.find('\n') + 1), "two lines and a very long ident\u2026     1\n");
 }
 
+TEST(TableOutput, ShowsMessagesWhole)
+{
+    const std::string message = "A message longer than the thirty-two characters of a text cell.";
+    std::ostringstream out;
+    const std::unique_ptr<RowWriter> writer = makeRowWriter(
+        OutputFormat::Table, out, { { "warning", false, false, true }, { "load", true } });
+    writer->write(std::vector<std::string> { message, "1" });
+    writer->finish();
+    EXPECT_EQ(out.str().substr(out.str().find('\n') + 1), message + "     1\n");
+}
+
 TEST(CsvOutput, QuotesWhatAReaderWouldSplitOrTrim)
 {
     EXPECT_EQ(written(OutputFormat::Csv, { { "a,b", "1", "say \"no\"" }, { " pad", "", "x\ny" } }),
