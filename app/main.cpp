@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Kestrune: starts the main window and runs until the last window closes.
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
+#include "platform/firstpaint.h"
 #include "platform/qtservices.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QIconEngine>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -63,25 +63,6 @@ private:
     QIcon m_icon;
 };
 
-// For the start-up benchmark (bench/startup.cpp) only, switched on by KESTRUNE_QUIT_WHEN_IDLE=1:
-// once the main window has been painted for the first time, the program quits as soon as the
-// event loop is free, the point at which the user sees the window ready. The benchmark's bare
-// toolkit window quits the same way. It shows and records nothing.
-class QuitAfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,10 +87,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(new ApplicationIcon));
 
     kestrune::QtServices services;
-    auto *window = new kestrune::Marrowstep(services);
+    auto *window = new kestrune::MainWindow(services);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    if (qEnvironmentVariableIntValue("KESTRUNE_QUIT_WHEN_IDLE") == 1)
-        window->installEventFilter(new QuitAfterFirstPaint(&app));
+    kestrune::quitAfterFirstPaintWhenAsked(window);
     return app.exec();
 }

@@ -4,32 +4,12 @@
 // bench/startup.cpp runs it alternately with kestrune and compares time and memory. With --text
 // it also shows one caption and one menu: the floor for a window that draws any text.
 
+#include "platform/firstpaint.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QTimer>
-
-namespace {
-
-// The point at which kestrune quits under the benchmark, the same hook as in app/main.cpp: once
-// the window has been painted for the first time, quit as soon as the event loop is free.
-class QuitAfterFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,7 +36,6 @@ int main(int argc, char *argv[])
         window.menuBar()->addMenu(QStringLiteral("&Print"));
     }
     window.show();
-    if (qEnvironmentVariableIntValue("KESTRUNE_QUIT_WHEN_IDLE") == 1)
-        window.installEventFilter(new QuitAfterFirstPaint(&app));
+    kestrune::quitAfterFirstPaintWhenAsked(&window);
     return app.exec();
 }

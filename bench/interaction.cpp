@@ -12,11 +12,11 @@
 // `--smoke` runs a few steps of each and fails when a step did not do what it should (a message
 // box came up, a field holds the wrong text, nothing was repainted).
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/form.h"
 #include "platform/textbox.h"
 #include "tools/recordingservices.h"
-#include "triangle/frmtriangle.h"
+#include "triangle/trianglewindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,7 +44,7 @@ namespace {
 struct Session {
     int transcriptLines = 0;
     std::unique_ptr<RecordingServices> services;
-    QPointer<Marrowstep> main;
+    QPointer<MainWindow> main;
     QPointer<QMainWindow> bareWindow;
     QPointer<QLineEdit> bareBox;
     QPointer<QLineEdit> bareTwin;
@@ -159,7 +159,7 @@ void typeAlternately(benchmark::State &state, QLineEdit *box, char digit,
     report(state, std::move(samples), summaryName);
 }
 
-void setUpMeasurements(const Marrowstep::Controls &ui)
+void setUpMeasurements(const MainWindow::Controls &ui)
 {
     ui.txtProjImp->setFieldText(QStringLiteral("100"));
     ui.txtRiseImp->setFieldText(QStringLiteral("50"));
@@ -170,7 +170,7 @@ void setUpMeasurements(const Marrowstep::Controls &ui)
 
 void keystrokeMeasurement(benchmark::State &state)
 {
-    Marrowstep &main = *session->main;
+    MainWindow &main = *session->main;
     const auto &ui = main.controls();
     setUpMeasurements(ui);
     ui.txtProjImp->setFieldText(QStringLiteral("10"));
@@ -184,7 +184,7 @@ void keystrokeMeasurement(benchmark::State &state)
 
 void keystrokeAngle(benchmark::State &state)
 {
-    Marrowstep &main = *session->main;
+    MainWindow &main = *session->main;
     const auto &ui = main.controls();
     setUpMeasurements(ui);
     // "3" and "30" degrees are both accepted angles: the check runs and lets them stand.
@@ -194,17 +194,17 @@ void keystrokeAngle(benchmark::State &state)
     typeAlternately(state, ui.txtDeg, '0', "keystroke_angle_us", QStringLiteral("3"));
 }
 
-frmTriangle *openTriangle()
+TriangleWindow *openTriangle()
 {
-    Marrowstep &main = *session->main;
-    if (!main.triangleWindow()) main.mnuRAT_Click();
+    MainWindow &main = *session->main;
+    if (!main.triangleWindow()) main.openTriangle();
     QCoreApplication::processEvents();
     return main.triangleWindow();
 }
 
 void keystrokeTriangle(benchmark::State &state)
 {
-    frmTriangle *triangle = openTriangle();
+    TriangleWindow *triangle = openTriangle();
     if (!triangle) return fail(state, "the triangle window did not open");
     const auto &ui = triangle->controls();
     ui.Text8->setFieldText(QStringLiteral("12"));
@@ -305,7 +305,7 @@ void bareNineResults(benchmark::State &state)
 
 void calculate(benchmark::State &state)
 {
-    Marrowstep &main = *session->main;
+    MainWindow &main = *session->main;
     const auto &ui = main.controls();
     setUpMeasurements(ui);
     focusInto(&main, ui.txtProjImp, &main.form());
@@ -314,10 +314,10 @@ void calculate(benchmark::State &state)
     samples.reserve(static_cast<std::size_t>(state.max_iterations));
     for (auto _ : state) {
         // As after typing: the results blank, and that repaint already on screen.
-        main.ClearAnswers();
+        main.clearAnswers();
         QCoreApplication::processEvents();
         const Clock::time_point start = Clock::now();
-        main.cmdCalculate_Click();
+        main.calculate();
         QCoreApplication::processEvents();
         const double elapsed = microsecondsSince(start);
         state.SetIterationTime(elapsed / 1e6);
@@ -331,7 +331,7 @@ void calculate(benchmark::State &state)
 
 void triangleSolve(benchmark::State &state)
 {
-    frmTriangle *triangle = openTriangle();
+    TriangleWindow *triangle = openTriangle();
     if (!triangle) return fail(state, "the triangle window did not open");
     const auto &ui = triangle->controls();
     ui.Text31->setFieldText(QStringLiteral("30"));
@@ -346,7 +346,7 @@ void triangleSolve(benchmark::State &state)
         ui.Text33->setFieldText(QStringLiteral("10"));
         QCoreApplication::processEvents();
         const Clock::time_point start = Clock::now();
-        triangle->Command9_Click();
+        triangle->solve(8);
         QCoreApplication::processEvents();
         const double elapsed = microsecondsSince(start);
         state.SetIterationTime(elapsed / 1e6);
@@ -382,7 +382,7 @@ int main(int argc, char *argv[])
     Session state;
     state.services = std::make_unique<RecordingServices>(
         [&state](const QString &) { ++state.transcriptLines; });
-    state.main = new Marrowstep(*state.services);
+    state.main = new MainWindow(*state.services);
     state.main->setAttribute(Qt::WA_DeleteOnClose);
     state.main->show();
     session = &state;

@@ -5,7 +5,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace kestrune {
 
@@ -56,15 +55,6 @@ TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geo
     box->setGeometry(geometry);
     box->setFont(windowFont());
     return box;
-}
-
-void centreOnScreen(QWidget *window)
-{
-    if (const QScreen *screen = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
 }
 
 QString storedCaption(const QWidget *control)

@@ -29,9 +29,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geometry);
 
-// Places a window, about to be shown for the first time, in the middle of its screen.
-void centreOnScreen(QWidget *window);
-
 // The caption of a label or button as stored, with its "&".
 QString storedCaption(const QWidget *control);
 

@@ -23,19 +23,15 @@ inline QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The number conversions on a box's text.
 inline double ParseNumber(const QString &text)
 {
-    return ParseNumber(std::string_view(text.toStdString()));
+    return ParseNumber(toUtf8(text));
 }
 
 inline std::optional<double> TextToNumber(const QString &text)
 {
-    return TextToNumber(std::string_view(text.toStdString()));
-}
-
-inline QString NumberToQText(double value)
-{
-    return QString::fromStdString(NumberToText(value));
+    return TextToNumber(toUtf8(text));
 }
 
 } // namespace kestrune

@@ -16,10 +16,13 @@
 #include <optional>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
 namespace kestrune {
+
+struct ReportLine;
 
 // A printer fault: the printer went away, refused the job or could not be opened.
 class PrintFailure : public std::runtime_error {
@@ -80,5 +83,9 @@ public:
 // The date as the user writes it in short form (the program's locale, which is the system's
 // unless a caller set another).
 QString shortDateText(QDate date);
+
+// Prints the results report's lines on one page in the report's fixed-pitch font, each line in
+// its weight and size, and sends the page. May throw PrintFailure.
+void printReport(Printer &printer, const std::vector<ReportLine> &lines);
 
 } // namespace kestrune

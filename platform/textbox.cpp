@@ -45,6 +45,13 @@ void TextBox::setBackColor(unsigned bgr)
     setPalette(pal);
 }
 
+void TextBox::setEditable(bool editable)
+{
+    setTabStop(editable);
+    setLocked(!editable);
+    setBackColor(editable ? kWhite : kYellow);
+}
+
 void TextBox::selectWhole()
 {
     setSelection(0, static_cast<int>(text().size()));

@@ -31,6 +31,10 @@ public:
     unsigned backColor() const { return m_backColor; }
     void setBackColor(unsigned bgr);
 
+    // A box the user may edit is white and in the Tab order; one the user may not edit is a
+    // locked, yellow display that Tab skips. Set in the order TabStop, Locked, BackColor.
+    void setEditable(bool editable);
+
     // Selects the whole text, as the windows' TextSelected routines do.
     void selectWhole();
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader reads for the controls of both windows.
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/textbox.h"
 #include "tools/headless.h"
 #include "tools/recordingservices.h"
@@ -44,7 +44,7 @@ void expectNamedUniquely(QWidget *window)
 TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
 {
     RecordingServices services([](const QString &) {});
-    Marrowstep window(services);
+    MainWindow window(services);
     window.show();
     const auto &ui = window.controls();
     EXPECT_EQ(spokenName(ui.txtRiseImp), QStringLiteral("Total rise, feet"));
@@ -56,8 +56,8 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
     EXPECT_FALSE(ui.txtProjImp->accessibleDescription().isEmpty());
     expectNamedUniquely(&window);
 
-    window.mnuRAT_Click();
-    frmTriangle *triangle = window.triangleWindow();
+    window.openTriangle();
+    TriangleWindow *triangle = window.triangleWindow();
     ASSERT_NE(triangle, nullptr);
     auto control = [triangle](const char *name) {
         return triangle->findChild<QWidget *>(QString::fromLatin1(name));

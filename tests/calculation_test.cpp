@@ -18,6 +18,12 @@ struct TwinCase {
     const char *quantity = nullptr; // as the message names the twin
 };
 
+// Listed and reported under its name.
+void PrintTo(const TwinCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class TwinConversion : public testing::TestWithParam<TwinCase> { };
 
 TEST_P(TwinConversion, ShowsTheTextTheTwinKeepsOrLeavesItEmpty)

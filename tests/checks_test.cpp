@@ -20,6 +20,12 @@ struct AngleCase {
     const char *prompt; // null: the angle passes
 };
 
+// Listed and reported under its name.
+void PrintTo(const AngleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class AngleCheck : public testing::TestWithParam<AngleCase> { };
 
 TEST_P(AngleCheck, KeepsTheAngleFromZeroTo31DegreesBothIncluded)
@@ -58,6 +64,12 @@ struct WidthCase {
     const char *width;
     bool warns;
 };
+
+// Listed and reported under its name.
+void PrintTo(const WidthCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class StepWidthCheck : public testing::TestWithParam<WidthCase> { };
 
@@ -105,6 +117,12 @@ struct PresenceCase {
     LoadInputTexts inputs;
     bool present;
 };
+
+// Listed and reported under its name.
+void PrintTo(const PresenceCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class PresenceCheck : public testing::TestWithParam<PresenceCase> { };
 

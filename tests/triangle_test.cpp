@@ -25,6 +25,12 @@ struct RowCase {
     const char *found; // null: refused as no right triangle
 };
 
+// Listed and reported under its name.
+void PrintTo(const RowCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class TriangleRow : public testing::TestWithParam<RowCase> { };
 
 TEST_P(TriangleRow, FindsItsSideRoundedToThreeDecimalsOrRefuses)
@@ -117,6 +123,12 @@ struct AngleCase {
     double a, b;
     std::array<const char *, 6> display;
 };
+
+// Listed and reported under its name.
+void PrintTo(const AngleCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class AngleDisplayCase : public testing::TestWithParam<AngleCase> { };
 

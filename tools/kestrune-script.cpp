@@ -7,9 +7,7 @@
 #include "tools/session.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>

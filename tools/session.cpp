@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/session.h"
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/textbox.h"
-#include "triangle/frmtriangle.h"
+#include "triangle/trianglewindow.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QTest>
 
@@ -71,11 +69,11 @@ KeyCombination parseKey(const QString &combination)
 ScriptSession::ScriptSession(std::function<void(const QString &)> output)
     : m_output(std::move(output)), m_services([this](const QString &line) { emitLine(line); })
 {
-    m_main = new Marrowstep(m_services);
+    m_main = new MainWindow(m_services);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(m_main, &Marrowstep::closed, [this] { windowClosed(QStringLiteral("main")); });
-    QObject::connect(
-        m_main, &Marrowstep::triangleOpened, [this](frmTriangle *window) { windowOpened(window); });
+    QObject::connect(m_main, &MainWindow::closed, [this] { windowClosed(QStringLiteral("main")); });
+    QObject::connect(m_main, &MainWindow::triangleOpened,
+        [this](TriangleWindow *window) { windowOpened(window); });
     m_main->show();
     activate(m_main);
 }
@@ -107,11 +105,11 @@ QString ScriptSession::activeWindowName() const
     return active == m_main ? QStringLiteral("main") : QStringLiteral("triangle");
 }
 
-void ScriptSession::windowOpened(frmTriangle *window)
+void ScriptSession::windowOpened(TriangleWindow *window)
 {
     m_triangle = window;
     QObject::connect(
-        window, &frmTriangle::closed, [this] { windowClosed(QStringLiteral("triangle")); });
+        window, &TriangleWindow::closed, [this] { windowClosed(QStringLiteral("triangle")); });
     m_active = window;
 }
 
@@ -388,7 +386,6 @@ void ScriptSession::props(const QString &name)
     QString tooltip;
     if (auto *action = qobject_cast<QAction *>(object)) {
         caption = action->text();
-        tooltip = action->property("tooltip").toString();
     } else if (auto *menu = qobject_cast<QMenu *>(object)) {
         caption = menu->title();
     } else if (auto *widget = qobject_cast<QWidget *>(object)) {

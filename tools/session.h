@@ -6,7 +6,7 @@
 // replaced, by RecordingServices; windows, text boxes, focus, keys, menus and handlers are the
 // program's own. Needs a QApplication (the offscreen platform serves).
 
-#include "mainwindow/marrowstep.h"
+#include "mainwindow/mainwindow.h"
 #include "tools/recordingservices.h"
 
 #include <QPointer>
@@ -38,8 +38,8 @@ public:
     void run(const QString &line);
 
     bool ended() const { return m_ended; }
-    Marrowstep *mainWindow() const { return m_main; }
-    frmTriangle *triangleWindow() const { return m_triangle; }
+    MainWindow *mainWindow() const { return m_main; }
+    TriangleWindow *triangleWindow() const { return m_triangle; }
 
     // The window names the driver knows: "main", "triangle".
     QWidget *window(const QString &name) const;
@@ -58,7 +58,7 @@ private:
     void show(const QString &names);
     void focus();
     void props(const QString &name);
-    void windowOpened(frmTriangle *window);
+    void windowOpened(TriangleWindow *window);
     void windowClosed(const QString &name);
     QWidget *activeWindow() const;
     QWidget *keyTarget() const;
@@ -66,8 +66,8 @@ private:
 
     std::function<void(const QString &)> m_output;
     RecordingServices m_services;
-    QPointer<Marrowstep> m_main;
-    QPointer<frmTriangle> m_triangle;
+    QPointer<MainWindow> m_main;
+    QPointer<TriangleWindow> m_triangle;
     QPointer<QWidget> m_active;
     bool m_ended = false;
 };

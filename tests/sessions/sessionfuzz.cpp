@@ -246,7 +246,7 @@ struct MainSnapshot {
     bool resultsFilled = false;
 };
 
-MainSnapshot snapshot(const Marrowstep &window)
+MainSnapshot snapshot(const MainWindow &window)
 {
     const auto &ui = window.controls();
     MainSnapshot s;
@@ -258,7 +258,7 @@ MainSnapshot snapshot(const Marrowstep &window)
     return s;
 }
 
-std::optional<QString> checkMainWindow(const Marrowstep &window, const MainSnapshot &before)
+std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnapshot &before)
 {
     const auto &ui = window.controls();
     const double angle = ParseNumber(ui.txtDeg->text()) + ParseNumber(ui.txtMin->text()) / 60;
@@ -310,7 +310,7 @@ std::optional<QString> checkMainWindow(const Marrowstep &window, const MainSnaps
     return std::nullopt;
 }
 
-std::optional<QString> checkTriangle(const frmTriangle &window)
+std::optional<QString> checkTriangle(const TriangleWindow &window)
 {
     auto field = [&window](int n) {
         return window.findChild<TextBox *>(QStringLiteral("Text%1").arg(n))->text();

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Print menu: the results report, printed from the boxes exactly as they stand, and the image
+// of the window. Both ask for the escalator's identification while it has none.
+
+#include "mainwindow/mainwindow.h"
+
+#include "core/report.h"
+#include "platform/qttext.h"
+#include "platform/services.h"
+#include "platform/textbox.h"
+
+namespace kestrune {
+
+namespace {
+
+// A printer that fails must not leave the user waiting for a page that never comes.
+Message printFailed(const char *what, const PrintFailure &failure)
+{
+    return { "Print Failed", std::string(what) + " was not printed: " + failure.what(), Stop };
+}
+
+} // namespace
+
+void MainWindow::askIdentification()
+{
+    // Blanks count as an identification. Cancel leaves the box empty, so the next print command
+    // asks again.
+    if (!ui.txtID->text().isEmpty()) return;
+    const std::optional<QString> answer = services().askText(this,
+        QStringLiteral("Do you wish to identify this escalator?"), QStringLiteral("Escalator ID"));
+    ui.txtID->setFieldText(answer.value_or(QString()));
+}
+
+void MainWindow::printData()
+{
+    try {
+        askIdentification();
+        // Cancel in the print dialog ends the command without a page and without a message.
+        const std::unique_ptr<Printer> printer = services().choosePrinter(this);
+        if (!printer) return;
+
+        auto columnTexts = [](const Column &c) {
+            return ReportColumn { toUtf8(c.projection->text()), toUtf8(c.rise->text()),
+                toUtf8(c.width->text()), toUtf8(c.structural->text()), toUtf8(c.machinery->text()),
+                toUtf8(c.brakeStatic->text()), toUtf8(c.brakeRunning->text()) };
+        };
+        const ReportFields fields { toUtf8(ui.txtID->text()), toUtf8(ui.txtDeg->text()),
+            toUtf8(ui.txtMin->text()), toUtf8(ui.txtCotangent->text()),
+            columnTexts(column(UnitSystem::Imperial)), columnTexts(column(UnitSystem::Metric)) };
+        printReport(
+            *printer, ReportLines(fields, m_system, toUtf8(shortDateText(services().today()))));
+    } catch (const PrintFailure &failure) {
+        tell(printFailed("The report", failure));
+    }
+}
+
+void MainWindow::printForm()
+{
+    try {
+        // The identification typed here shows in the window and so on the printed image.
+        askIdentification();
+        const std::unique_ptr<Printer> printer = services().choosePrinter(this);
+        if (!printer) return;
+        printer->printWindowImage(client());
+    } catch (const PrintFailure &failure) {
+        tell(printFailed("The window image", failure));
+    }
+}
+
+} // namespace kestrune

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/formwindow.h"
+
+#include "core/appinfo.h"
+#include "core/messages.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/geometry.h"
+#include "platform/qttext.h"
+#include "platform/services.h"
+#include "platform/textbox.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QScreen>
+
+namespace kestrune {
+
+namespace {
+
+// Places a window, about to be shown for the first time, in the middle of its screen.
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+} // namespace
+
+FormWindow::FormWindow(Services &services, const char *name, const QString &title, int blanks,
+    int widthTwips, int heightTwips)
+    : m_services(services), m_form(new Form(this))
+{
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(title + QString(blanks, QLatin1Char(' ')) + fromUtf8(kWebAddress));
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("client"));
+    area->setFixedSize(twips(widthTwips), twips(heightTwips));
+    area->setFont(windowFont());
+    setCentralWidget(area);
+    // The layout is absolute: the window takes the client area's size and keeps it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+FormWindow::~FormWindow() = default;
+
+void FormWindow::tell(const Message &message)
+{
+    m_services.showMessage(this, fromUtf8(message.prompt), message.style, fromUtf8(message.title));
+}
+
+void FormWindow::selectTextOnFocus(const QList<TextBox *> &boxes)
+{
+    for (TextBox *box : boxes) {
+        // The box holding the focus when the handling runs, which is the box that gained it.
+        m_form->onGotFocus(box, [this] {
+            if (TextBox *focused = m_form->activeTextBox()) focused->selectWhole();
+        });
+    }
+}
+
+void FormWindow::showEvent(QShowEvent *event)
+{
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreen(this);
+    }
+    QMainWindow::showEvent(event);
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) Q_EMIT closed();
+}
+
+} // namespace kestrune

@@ -1,0 +1,351 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "triangle/trianglewindow.h"
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/geometry.h"
+#include "platform/textbox.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace kestrune {
+
+namespace {
+
+using C = TriangleWindow::Controls;
+
+// Every text box and button of a row is this high; the row's labels stand lower and are
+// shorter, so their text lines up with the text in the boxes. In twips.
+constexpr int kBoxHeight = 360;
+constexpr int kLabelDrop = 60;
+constexpr int kLabelHeight = 255;
+constexpr int kNameWidth = 315;
+constexpr int kUnitWidth = 435;
+constexpr int kResultWidth = 1155;
+
+// The boxes and buttons by the number in their names: Text1 to Text39, Command1 to Command9.
+constexpr TextBox *C::*kTexts[] = { &C::Text1, &C::Text2, &C::Text3, &C::Text4, &C::Text5,
+    &C::Text6, &C::Text7, &C::Text8, &C::Text9, &C::Text10, &C::Text11, &C::Text12, &C::Text13,
+    &C::Text14, &C::Text15, &C::Text16, &C::Text17, &C::Text18, &C::Text19, &C::Text20, &C::Text21,
+    &C::Text22, &C::Text23, &C::Text24, &C::Text25, &C::Text26, &C::Text27, &C::Text28, &C::Text29,
+    &C::Text30, &C::Text31, &C::Text32, &C::Text33, &C::Text34, &C::Text35, &C::Text36, &C::Text37,
+    &C::Text38, &C::Text39 };
+constexpr QPushButton *C::*kCommands[] = { &C::Command1, &C::Command2, &C::Command3, &C::Command4,
+    &C::Command5, &C::Command6, &C::Command7, &C::Command8, &C::Command9 };
+
+// The rows as they stand, by the numbers of their boxes, button and labels: the side rows
+// (two sides known), then the angle rows (an angle in degrees and minutes, and a side).
+struct SideRowLayout {
+    int top;
+    const char *name;
+    int nameLabel, first, firstUnit;
+    const char *andName;
+    int andLabel, second, secondUnit, command;
+    const char *caption;
+    int result, resultUnit;
+};
+
+constexpr SideRowLayout kSideRows[] = {
+    { 3960, "a=", 20, 1, 32, " &&        b=", 21, 2, 34, 1, "h =", 3, 29 },
+    { 4440, "a=", 24, 4, 33, " &&        h=", 23, 5, 35, 2, "b =", 6, 30 },
+    { 4920, "b=", 58, 23, 56, " &&        h=", 59, 24, 55, 7, "a =", 25, 57 },
+};
+
+struct AngleRowLayout {
+    int top;
+    const char *name;
+    int nameLabel, degreesHeading, minutesHeading, degrees, minutes;
+    const char *andName;
+    int andLabel, side, sideUnit, command;
+    const char *caption;
+    int result, resultUnit;
+};
+
+constexpr AngleRowLayout kAngleRows[] = {
+    { 5880, "A=", 25, 27, 28, 7, 10, "&&       a=", 26, 8, 36, 3, "b =", 9, 31 },
+    { 6600, "B=", 42, 40, 39, 11, 12, "&&       b=", 41, 13, 37, 4, "a=", 14, 38 },
+    { 7320, "A=", 43, 45, 46, 15, 16, "&&       b=", 44, 17, 48, 5, "h=", 18, 47 },
+    { 8040, "B=", 54, 52, 51, 20, 19, "&&       a=", 53, 22, 49, 6, "h=", 21, 50 },
+    { 8760, "A=", 71, 69, 68, 31, 30, "&&       h=", 70, 33, 66, 9, "a=", 32, 67 },
+    { 9480, "B=", 60, 62, 63, 28, 29, "&&       h=", 61, 26, 65, 8, "a=", 27, 64 },
+};
+
+QByteArray numbered(const char *prefix, int number)
+{
+    return prefix + QByteArray::number(number);
+}
+
+QString sideName(Side side)
+{
+    return side == Side::a ? QStringLiteral("a")
+        : side == Side::b  ? QStringLiteral("b")
+                           : QStringLiteral("h");
+}
+
+// Where each side's box of a row goes.
+void place(TriangleRow &row, Side side, TextBox *box)
+{
+    (side == Side::a ? row.sideA : side == Side::b ? row.sideB : row.hypotenuse) = box;
+}
+
+} // namespace
+
+TextBox *TriangleRow::side(Side which) const
+{
+    return which == Side::a ? sideA : which == Side::b ? sideB : hypotenuse;
+}
+
+std::vector<TextBox *> TriangleRow::inputs() const
+{
+    if (rule->angleRow) return { degrees, minutes, side(rule->known[0]) };
+    return { side(rule->known[0]), side(rule->known[1]) };
+}
+
+TriangleWindow::TriangleWindow(Services &services)
+    : FormWindow(services, "triangle",
+        QStringLiteral("Trigonometric Functions in a Right-Angled Triangle"), 17, 10470, 10080)
+{
+    // A fixed layout: the frame offers minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    createControls();
+    createRows();
+    wireBehaviour();
+    // The picture's lines are drawn on the client area, beneath its labels.
+    client()->installEventFilter(this);
+}
+
+TriangleWindow::~TriangleWindow() = default;
+
+void TriangleWindow::createControls()
+{
+    QWidget *area = client();
+    auto label = [area](int number, const QString &caption, int left, int top, int width,
+                     int height = kLabelHeight, Qt::Alignment alignment = Qt::AlignLeft) {
+        return makeLabel(area, numbered("Label", number).constData(), caption,
+            twipsRect(left, top, width, height), alignment | Qt::AlignTop);
+    };
+    auto centred = [&label](int number, const QString &caption, int left, int top, int width,
+                       int height = kLabelHeight) {
+        return label(number, caption, left, top, width, height, Qt::AlignHCenter);
+    };
+
+    // The definitions of the six functions of the angle A.
+    label(8,
+        QStringLiteral("If A, B, and C are the vertices ( C the right angle ), and a, b, and h "
+                       "the sides opposite respectively then:"),
+        180, 240, 5655, 615)
+        ->setWordWrap(true);
+    const std::pair<int, QString> definitions[] = {
+        { 7, QStringLiteral("sine A = sin A = a/h") },
+        { 9, QStringLiteral("tangent A = tan A = a/b") },
+        { 10, QStringLiteral("secant A = sec A = h/b") },
+        { 11, QStringLiteral("cosine A = cos A = b/h") },
+        { 12, QStringLiteral("cotangent A = cot A = ctn A = b/a") },
+        { 13, QStringLiteral("cosecant A = csc A = h/a") },
+    };
+    int top = 1020;
+    for (const auto &[number, caption] : definitions) {
+        label(number, caption, 660, top, 4635, 375);
+        top += 360;
+    }
+
+    // The picture: vertices, sides and angles of the triangle as an escalator stands in it (A
+    // the lower working point, B the upper one). Its lines are drawn by drawPicture.
+    centred(1, QStringLiteral("A"), 6300, 1680, 195);
+    centred(2, QStringLiteral("B"), 9360, 180, 195);
+    centred(3, QStringLiteral("C"), 9360, 1680, 195);
+    label(4, QStringLiteral("a"), 9360, 960, 855);
+    centred(5, QStringLiteral("b"), 7680, 1920, 975, 195);
+    label(6, QStringLiteral("h"), 6900, 780, 915, kLabelHeight, Qt::AlignRight);
+    label(16, QStringLiteral("30\u00B0"), 7080, 1560, 975, 195)->setFont(windowFont(8.25));
+    label(15, QStringLiteral("60\u00B0"), 8880, 540, 315, 195)->setFont(windowFont(8.25));
+    centred(14, QStringLiteral("90\u00B0"), 8880, 1560, 315, 195)->setFont(windowFont(8.25));
+    label(17, QStringLiteral("Typical escalator geometry"), 6480, 2220, 2895);
+
+    auto *frame = new QFrame(area);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(twipsRect(5460, 2520, 4815, 675));
+    QLabel *note = makeLabel(frame, "Label22",
+        QStringLiteral("A would be the lower working point and B would be the upper working "
+                       "point. Most escalators have an angle of inclination of 30\u00B0."),
+        twipsRect(60, 180, 4695, 435));
+    note->setFont(windowFont(8.25, false));
+    note->setWordWrap(true);
+    // Where the system lacks the designed face, the fallback face is wider and the note needs a
+    // third line: it then takes the frame's full inner height, so its last words stay visible.
+    if (const int needed = note->heightForWidth(note->width()); needed > note->height()) {
+        const int height = std::min(needed, frame->height() - 2 * frame->frameWidth());
+        note->setGeometry(note->x(), (frame->height() - height) / 2, note->width(), height);
+    }
+
+    label(18, QStringLiteral("If you know...."), 1620, 3480, 1695);
+    label(19, QStringLiteral("....you can find:"), 5700, 3480, 2055);
+
+    // The solver's rows; inputs hold so many characters, results and the angle display any.
+    auto box = [this, area](int number, std::size_t length, int left, int top, int width) {
+        TextBox *created = makeTextBox(area, numbered("Text", number).constData(),
+            static_cast<int>(length), twipsRect(left, top, width, kBoxHeight));
+        ui.*kTexts[number - 1] = created;
+        return created;
+    };
+    // Sides are plain numbers in whatever length unit the user works in: every side box is
+    // followed by the same unit label. Every row ends with its button and its result box.
+    const QString unit = QStringLiteral("Ft/M");
+    auto unitLabel = [&centred, &unit](int number, int left, int top) {
+        centred(number, unit, left, top + kLabelDrop, kUnitWidth);
+    };
+    auto rowStart = [&centred](int top, int nameLabel, const char *name) {
+        centred(nameLabel, QString::fromLatin1(name), 180, top + kLabelDrop, kNameWidth);
+    };
+    auto rowEnd = [&](int top, int command, const char *caption, int result, int resultUnit) {
+        ui.*kCommands[command - 1] = makeButton(area, numbered("Command", command).constData(),
+            QString::fromLatin1(caption), twipsRect(5400, top, 495, kBoxHeight));
+        box(result, 0, 6060, top, kResultWidth);
+        unitLabel(resultUnit, 7260, top);
+    };
+    for (const SideRowLayout &r : kSideRows) {
+        rowStart(r.top, r.nameLabel, r.name);
+        box(r.first, kSideRowSideLength, 540, r.top, 975);
+        unitLabel(r.firstUnit, 1560, r.top);
+        centred(r.andLabel, QString::fromLatin1(r.andName), 2340, r.top + kLabelDrop, 1035);
+        box(r.second, kSideRowSideLength, 3420, r.top, 975);
+        unitLabel(r.secondUnit, 4440, r.top);
+        rowEnd(r.top, r.command, r.caption, r.result, r.resultUnit);
+    }
+    for (const AngleRowLayout &r : kAngleRows) {
+        rowStart(r.top, r.nameLabel, r.name);
+        centred(r.degreesHeading, QStringLiteral("Deg"), 540, r.top - 300, 495);
+        centred(r.minutesHeading, QStringLiteral("Min"), 1080, r.top - 300, 495);
+        box(r.degrees, kTriangleDegreesLength, 540, r.top, 495);
+        box(r.minutes, kTriangleMinutesLength, 1080, r.top, 795);
+        centred(r.andLabel, QString::fromLatin1(r.andName), 2460, r.top + kLabelDrop, 915);
+        box(r.side, kAngleRowSideLength, 3420, r.top, 795);
+        unitLabel(r.sideUnit, 4260, r.top);
+        rowEnd(r.top, r.command, r.caption, r.result, r.resultUnit);
+    }
+
+    // The angle display beside the side rows: A, B and C in whole degrees and minutes.
+    centred(72, QStringLiteral("Deg"), 9000, 3600, 495);
+    centred(73, QStringLiteral("Min"), 9810, 3600, 435);
+    const char *const vertices[] = { "A", "B", "C" };
+    std::size_t shownBoxes = 0;
+    for (int line = 0; line < 3; ++line) {
+        const int lineTop = kSideRows[line].top;
+        const QString vertex = QString::fromLatin1(vertices[line]);
+        centred(74 + line, vertex + QLatin1Char('='), 8520, lineTop + kLabelDrop, kNameWidth);
+        for (const bool minutes : { false, true }) {
+            TextBox *shown
+                = box(34 + static_cast<int>(shownBoxes), 0, minutes ? 9780 : 9000, lineTop, 495);
+            shown->setAccessibleName(
+                QStringLiteral("Angle %1, %2")
+                    .arg(vertex, minutes ? QStringLiteral("minutes") : QStringLiteral("degrees")));
+            m_angleDisplay[shownBoxes++] = shown;
+        }
+    }
+}
+
+void TriangleWindow::createRows()
+{
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        TriangleRow &row = m_rows[i];
+        row.rule = &kTriangleRows[i];
+        const TriangleRowRule &rule = *row.rule;
+        if (rule.angleRow) {
+            const AngleRowLayout &r = kAngleRows[i - std::size(kSideRows)];
+            row.degrees = ui.*kTexts[r.degrees - 1];
+            row.minutes = ui.*kTexts[r.minutes - 1];
+            place(row, rule.known[0], ui.*kTexts[r.side - 1]);
+            place(row, rule.found, ui.*kTexts[r.result - 1]);
+            row.solve = ui.*kCommands[r.command - 1];
+        } else {
+            const SideRowLayout &r = kSideRows[i];
+            place(row, rule.known[0], ui.*kTexts[r.first - 1]);
+            place(row, rule.known[1], ui.*kTexts[r.second - 1]);
+            place(row, rule.found, ui.*kTexts[r.result - 1]);
+            row.solve = ui.*kCommands[r.command - 1];
+        }
+
+        // What a screen reader says: the row and the quantity ("Row 4, angle A, degrees").
+        const QString prefix = QStringLiteral("Row %1, ").arg(rule.number);
+        if (rule.angleRow) {
+            const QString angle = QStringLiteral("angle ")
+                + (rule.angle == Vertex::A ? QStringLiteral("A") : QStringLiteral("B"));
+            row.degrees->setAccessibleName(prefix + angle + QStringLiteral(", degrees"));
+            row.minutes->setAccessibleName(prefix + angle + QStringLiteral(", minutes"));
+        }
+        for (const Side side : { Side::a, Side::b, Side::h }) {
+            if (TextBox *b = row.side(side))
+                b->setAccessibleName(prefix + QStringLiteral("side ") + sideName(side));
+        }
+        row.solve->setAccessibleName(prefix + QStringLiteral("find ") + sideName(rule.found));
+    }
+}
+
+void TriangleWindow::wireBehaviour()
+{
+    // The user types into the white input boxes and moves between them with Tab, row by row,
+    // each row's button after its inputs. Results and the angle display are yellow and locked;
+    // a click still focuses them so their text can be selected and copied.
+    int tabIndex = 0;
+    for (const TriangleRow &row : m_rows) {
+        for (TextBox *input : row.inputs()) {
+            input->setEditable(true);
+            form().addControl(input, tabIndex++);
+        }
+        form().addControl(row.solve, tabIndex++);
+    }
+    for (const TriangleRow &row : m_rows) {
+        row.result()->setEditable(false);
+        form().addControl(row.result(), tabIndex++);
+    }
+    for (TextBox *shown : m_angleDisplay) {
+        shown->setEditable(false);
+        form().addControl(shown, tabIndex++);
+    }
+
+    QList<TextBox *> selecting;
+    for (const TriangleRow &row : m_rows) {
+        // A change to an input withdraws what was derived from it: its row's result and the
+        // angle display, nothing else.
+        for (TextBox *input : row.inputs()) {
+            selecting << input;
+            connect(input, &TextBox::changed, this, [this, &row] {
+                row.result()->setFieldText(QString());
+                clearAngles();
+            });
+        }
+        connect(row.solve, &QPushButton::clicked, this, [this, &row] { solveRow(row); });
+        // Row 6's result, like the angle display, has no focus handling: a click into it
+        // selects nothing.
+        if (row.result() != ui.Text18) selecting << row.result();
+    }
+    selectTextOnFocus(selecting);
+}
+
+bool TriangleWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == client() && event->type() == QEvent::Paint) drawPicture();
+    return FormWindow::eventFilter(watched, event);
+}
+
+void TriangleWindow::drawPicture()
+{
+    // The picture's three sides: thin solid lines in the window's text colour, one pixel wide at
+    // 100% and growing with the screen's scale like the rest of the window.
+    QPainter painter(client());
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::SolidLine));
+    auto point = [](int left, int top) { return QPoint(twips(left), twips(top)); };
+    painter.drawLine(point(6600, 1795), point(9240, 270)); // Line1, the hypotenuse h
+    painter.drawLine(point(6600, 1800), point(9240, 1800)); // Line2, the side b
+    painter.drawLine(point(9240, 270), point(9240, 1795)); // Line3, the side a
+}
+
+} // namespace kestrune
