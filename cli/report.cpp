@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kestrune-calc report: the window's printed results report, one page per escalator, drawn into a
-// PDF file by the same page code as Print Data. The file is written aside and moved into place
+// kestrune-calc report: the window's printed results report, one page per escalator, printed into a
+// PDF file by the same code as Print Data. The file is written aside and moved into place
 // once its last page is complete, so a failure never leaves a truncated PDF behind.
 
 #include "core/report.h"
@@ -11,6 +11,7 @@
 #include "platform/services.h"
 
 #include <QDate>
+#include <QFontDatabase>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -43,39 +44,34 @@ QString dateText(const Options &options)
     return shortDateText(date);
 }
 
-// The PDF file, its pages added one escalator at a time.
-class ReportFile {
+// The PDF file as a printer whose every document is a page: the window's report goes onto it
+// through the same printing routine as Print Data, line by line in the same faces and sizes.
+class PdfPages : public Printer {
 public:
-    ReportFile(const std::string &path, QPageSize paper) : m_file(QString::fromStdString(path))
+    PdfPages(const std::string &path, QPageSize paper)
+        : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
+          m_file(QString::fromStdString(path)),
+          m_path(path),
+          m_paper(std::move(paper))
     {
         if (!m_file.open(QIODevice::WriteOnly))
             throw UsageError("cannot write " + path + ": " + m_file.errorString().toStdString());
-        m_path = path;
-        m_paper = std::move(paper);
     }
 
-    void addPage(const std::vector<ReportLine> &lines)
+    void printLine(const QString &text) override
     {
-        if (!m_writer) {
-            m_writer.emplace(&m_file);
-            m_writer->setTitle(QStringLiteral("Escalator Rated Load Results"));
-            m_writer->setCreator(QStringLiteral("kestrune-calc"));
-            m_writer->setResolution(kPdfResolution);
-            m_writer->setPageLayout(
-                QPageLayout(m_paper, QPageLayout::Portrait, kPageMargins, QPageLayout::Inch));
-            if (!m_painter.begin(&*m_writer)) fail();
-            m_lines.emplace(m_painter, &*m_writer);
-        } else {
-            if (!m_writer->newPage()) fail();
-            m_lines->restart();
-        }
-        for (const ReportLine &line : lines)
-            m_lines->print(PageFont(QString::fromUtf8(kReportFont.data(),
-                                        static_cast<qsizetype>(kReportFont.size())),
-                               line.points, line.bold),
-                QString::fromStdString(line.text));
+        if (!m_pageOpen) openPage();
+        m_lines->print(PageFont(fontName(), fontSize(), bold()), text);
+    }
+
+    void endDocument() override
+    {
+        if (!m_pageOpen) openPage();
+        m_pageOpen = false;
         ++m_pages;
     }
+
+    void printWindowImage(QWidget *) override { throw PrintFailure("there is no window to print"); }
 
     std::size_t pages() const { return m_pages; }
 
@@ -90,6 +86,24 @@ public:
     void discard() { m_file.cancelWriting(); }
 
 private:
+    void openPage()
+    {
+        if (!m_writer) {
+            m_writer.emplace(&m_file);
+            m_writer->setTitle(QStringLiteral("Escalator Rated Load Results"));
+            m_writer->setCreator(QStringLiteral("kestrune-calc"));
+            m_writer->setResolution(kPdfResolution);
+            m_writer->setPageLayout(
+                QPageLayout(m_paper, QPageLayout::Portrait, kPageMargins, QPageLayout::Inch));
+            if (!m_painter.begin(&*m_writer)) fail();
+            m_lines.emplace(m_painter, &*m_writer);
+        } else {
+            if (!m_writer->newPage()) fail();
+            m_lines->restart();
+        }
+        m_pageOpen = true;
+    }
+
     [[noreturn]] void fail()
     {
         const QString reason = m_file.errorString();
@@ -103,6 +117,7 @@ private:
     std::optional<QPdfWriter> m_writer;
     QPainter m_painter;
     std::optional<PageLines> m_lines;
+    bool m_pageOpen = false;
     std::size_t m_pages = 0;
 };
 
@@ -110,7 +125,7 @@ private:
 
 int RunReport(const Options &options, std::ostream &err)
 {
-    ReportFile file(options.pdfFile, paperOf(options));
+    PdfPages file(options.pdfFile, paperOf(options));
     const std::string date = dateText(options).toStdString();
     bool refused = false;
 
@@ -135,7 +150,7 @@ int RunReport(const Options &options, std::ostream &err)
                 refused = true;
                 return;
             }
-            file.addPage(ReportLines(result.report, row.entry.units, date));
+            printReport(file, ReportLines(result.report, row.entry.units, date));
         });
 
     if (escalators == 0)
