@@ -152,6 +152,13 @@ void CsvReader::start()
     }
     const std::optional<std::string_view> header = headerLine(bytes);
     m_separator = separatorOf(header ? *header : bytes);
+    // A first line "sep=;" (which spreadsheets write and read) names the separator and is no row.
+    if (header && header->size() == 5 && header->starts_with("sep=")) {
+        m_separator = header->back();
+        const std::size_t end = static_cast<std::size_t>(header->data() - bytes.data()) + 5;
+        countLines(bytes.substr(0, end + 1));
+        bytes.remove_prefix(end + 1);
+    }
     csv_set_delim(&m_parser->state, static_cast<unsigned char>(m_separator));
     const std::string held = std::string(bytes);
     m_prefix.clear();
@@ -174,9 +181,16 @@ void CsvReader::parse(std::string_view bytes)
         const bool lineFeedOfCrLf = m_afterCarriageReturn && piece == "\n";
         if (m_parser->state.pstate == kRowNotBegun && !lineFeedOfCrLf) m_record.row = m_line;
         parseLines(piece);
-        const char last = piece.back();
-        if (last == '\r' || (last == '\n' && !lineFeedOfCrLf)) ++m_line;
-        m_afterCarriageReturn = last == '\r';
+        countLines(piece.substr(piece.size() - 1));
+    }
+}
+
+void CsvReader::countLines(std::string_view bytes)
+{
+    for (const char c : bytes) {
+        // A line feed after a carriage return ends the same line (CRLF).
+        if (c == '\r' || (c == '\n' && !m_afterCarriageReturn)) ++m_line;
+        m_afterCarriageReturn = c == '\r';
     }
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 
 // Reads CSV files the way spreadsheets write them, one record at a time, with libcsv doing the
-// quoting rules: comma- or semicolon-separated (the separator is taken from the header line),
+// quoting rules: comma- or semicolon-separated (the separator is taken from the header line, or
+// from a first line "sep=;" as spreadsheets write it),
 // quoted cells with doubled quotes and line breaks inside them, UTF-8 with or without a
 // byte-order mark, CRLF, LF or CR line ends. Blanks around an unquoted cell are not part of it.
 //
@@ -69,6 +70,7 @@ private:
     void parse(std::string_view bytes);
     void parseLines(std::string_view bytes);
     void checkParser();
+    void countLines(std::string_view bytes);
     void endField(const char *data, std::size_t length);
     void endRecord();
 

@@ -61,6 +61,15 @@ TEST(CsvReader, TakesTheSeparatorFromTheHeaderLine)
     ASSERT_EQ(semicolons.records.size(), 2u);
     EXPECT_EQ(semicolons.records[1].cells, (Cells { "E,1", "12,5", "3" }));
 
+    // A spreadsheet's line naming the separator is no row, but it is a line.
+    for (const std::size_t piece : { std::size_t { 1 }, std::size_t { 4096 } }) {
+        const Read named = read("sep=;\r\nid,1;projection,2\r\n3;4\r\n", piece);
+        EXPECT_EQ(named.separator, ';');
+        ASSERT_EQ(named.records.size(), 2u);
+        EXPECT_EQ(named.records[0].cells, (Cells { "id,1", "projection,2" }));
+        EXPECT_EQ(named.records[1].row, 3u);
+    }
+
     // Blank lines before the header do not decide; a quoted separator does not count.
     const Read commas = read("\n  \n\"a;b;c\",d\n1,2\n");
     EXPECT_EQ(commas.separator, ',');
