@@ -17,6 +17,9 @@ namespace {
 constexpr int kRowNotBegun = 0;
 constexpr int kFieldBegun = 2;
 
+// The least a cell's buffer grows by at a time.
+constexpr std::size_t kMinimumGrowth = 4096;
+
 // How much of a file's start is held to find the separator in its header line.
 constexpr std::size_t kMaxHeaderBytes = std::size_t { 64 } * 1024;
 
@@ -197,6 +200,9 @@ void CsvReader::countLines(std::string_view bytes)
 void CsvReader::parseLines(std::string_view bytes)
 {
     Parser &parser = *m_parser;
+    // libcsv grows a cell's buffer by a fixed step; a step as large as the buffer already is makes
+    // the growth geometric, so a long cell costs a few reallocations, not one per 128 bytes.
+    csv_set_blk_size(&parser.state, std::max(kMinimumGrowth, parser.state.entry_size));
     const std::size_t parsed = csv_parse(
         &parser.state, bytes.data(), bytes.size(), &CsvReader::onField, &CsvReader::onRecord, this);
     if (parser.handlerFailure) std::rethrow_exception(parser.handlerFailure);
