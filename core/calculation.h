@@ -26,6 +26,8 @@ struct ResultTexts {
     std::string machineryLb, machineryKg;
     std::string brakeStaticLb, brakeStaticKg;
     std::string brakeRunningLb, brakeRunningKg;
+
+    bool operator==(const ResultTexts &) const = default;
 };
 
 ResultTexts ResultsByUnit(const LoadTexts &texts, UnitSystem system);

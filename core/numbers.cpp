@@ -255,10 +255,16 @@ double RoundHalfEven(double value, int digits)
 
 bool CutKeepsMagnitude(std::string_view text, std::size_t length)
 {
-    if (text.size() <= length) return true;
+    // A field counts characters, not the bytes of their UTF-8 form: "12" followed by four
+    // accented letters is 6 characters and fits a field of 7 whole.
+    const auto characters = [](std::string_view part) {
+        return static_cast<std::size_t>(std::count_if(part.begin(), part.end(),
+            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    };
+    if (characters(text) <= length) return true;
     if (text.find_first_of("Ee") != std::string_view::npos) return false;
     const std::size_t point = text.find('.');
-    return point != std::string_view::npos && point <= length;
+    return point != std::string_view::npos && characters(text.substr(0, point)) <= length;
 }
 
 std::string KeptText(std::string text, std::size_t length)

@@ -35,7 +35,7 @@ public:
     // locked, yellow display that Tab skips. Set in the order TabStop, Locked, BackColor.
     void setEditable(bool editable);
 
-    // Selects the whole text, as the windows' TextSelected routines do.
+    // Selects the whole text, as a box that selects its text on gaining the focus does.
     void selectWhole();
 
     // How deeply change handling has nested (a handler setting a box whose handler sets another

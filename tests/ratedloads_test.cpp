@@ -10,35 +10,34 @@
 namespace kestrune {
 namespace {
 
-TEST(RatedLoads, ImperialWorkedExampleGivesTheWindowsDigits)
+TEST(RatedLoads, WorkedExamplesGiveTheWindowsDigitsInBothUnitSystems)
 {
-    const LoadResult result = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 30, 0 });
-    ASSERT_EQ(result.problem, LoadProblem::None);
-    const LoadTexts &t = result.texts;
-    EXPECT_EQ(t.structuralOwn, "22080");
-    EXPECT_EQ(t.structuralOther, "10015.3");
-    // 14549.2268036814 kept as 14549.2; its twin is converted from the kept text:
-    // 14549.2 x 0.45359237 = 6599.406109604, kept as 6599.40.
-    EXPECT_EQ(t.machineryOwn, "14549.2");
-    EXPECT_EQ(t.machineryOther, "6599.40");
-    EXPECT_EQ(t.brakeStaticOwn, "19121.8");
-    EXPECT_EQ(t.brakeStaticOther, "8673.50");
-    // The window's radians-per-degree factor makes the cotangent 1.73205080996207.
-    EXPECT_EQ(t.cotangent, "1.732050");
-}
-
-TEST(RatedLoads, MetricWorkedExampleGivesTheWindowsDigits)
-{
-    const LoadResult result = ComputeRatedLoads(kMetricLoads, { 30, 15, 1000, 30, 0 });
-    ASSERT_EQ(result.problem, LoadProblem::None);
-    const LoadTexts &t = result.texts;
-    EXPECT_EQ(t.structuralOwn, "9744.3");
-    EXPECT_EQ(t.structuralOther, "21482.5");
-    EXPECT_EQ(t.machineryOwn, "6563.51");
-    EXPECT_EQ(t.machineryOther, "14470.0");
-    EXPECT_EQ(t.brakeStaticOwn, "8438.81");
-    EXPECT_EQ(t.brakeStaticOther, "18604.3");
-    EXPECT_EQ(t.cotangent, "1.732050");
+    struct Case {
+        const char *name;
+        const LoadFactors &factors;
+        LoadInputs inputs;
+        // Own and twin of each load, then the cotangent.
+        const char *texts[7];
+    };
+    const Case cases[] = {
+        // 14549.2268036814 kept as 14549.2; its twin is converted from the kept text:
+        // 14549.2 x 0.45359237 = 6599.406109604, kept as 6599.40. The window's radians-per-degree
+        // factor makes the cotangent 1.73205080996207.
+        { "Imperial", kImperialLoads, { 100, 50, 40, 30, 0 },
+            { "22080", "10015.3", "14549.2", "6599.40", "19121.8", "8673.50", "1.732050" } },
+        { "Metric", kMetricLoads, { 30, 15, 1000, 30, 0 },
+            { "9744.3", "21482.5", "6563.51", "14470.0", "8438.81", "18604.3", "1.732050" } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadResult result = ComputeRatedLoads(c.factors, c.inputs);
+        ASSERT_EQ(result.problem, LoadProblem::None);
+        const LoadTexts &t = result.texts;
+        const std::string shown[] = { t.structuralOwn, t.structuralOther, t.machineryOwn,
+            t.machineryOther, t.brakeStaticOwn, t.brakeStaticOther, t.cotangent };
+        for (std::size_t i = 0; i < std::size(shown); ++i)
+            EXPECT_EQ(shown[i], c.texts[i]) << "result " << i;
+    }
 }
 
 TEST(RatedLoads, ProjectionChangesOnlyTheStructuralLoadAndRiseEverythingElse)

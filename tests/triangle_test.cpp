@@ -114,7 +114,11 @@ TEST(HandOver, AcceptsLostDecimalsButNotLostWholeDigitsOrExponent)
     EXPECT_EQ(CheckHandOver("1234.608", "-123.456"), std::nullopt);
     const Message tooLong { "Side Too Long", "The side has more digits than the side field holds.",
         Question };
+    // The side boxes count characters: accented letters after the side take one place each.
+    EXPECT_EQ(CheckHandOver("12\u00e9\u00e9\u00e9\u00e9", "1"), std::nullopt);
+    EXPECT_EQ(CheckHandOver("\u00e9\u00e9\u00e9\u00e9\u00e9\u00e9", "0"), std::nullopt);
     EXPECT_EQ(CheckHandOver("34377468", "1"), tooLong);
+    EXPECT_EQ(CheckHandOver("34377468\u00e9", "1"), tooLong);
     EXPECT_EQ(CheckHandOver("1", "5.729578E+15"), tooLong);
 }
 

@@ -114,6 +114,9 @@ TriangleWindow::TriangleWindow(Services &services)
     // A fixed layout: the frame offers minimise and close, but no maximise.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The window is exactly its client area. Fixing the window's own size, not only its layout's,
+    // gives the window manager size hints it honours to the pixel at fractional scale factors.
+    setFixedSize(client()->size());
     createControls();
     createRows();
     wireBehaviour();

@@ -1,0 +1,32 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The layers include only downwards: each folder's sources may include the project headers of the
+# folders listed for it, and the calculation core includes no Qt header at all.
+#   cmake -DROOT=<source folder> -P check-layers.cmake
+set(allowed_core "core")
+set(allowed_platform "core|platform")
+set(allowed_triangle "core|platform|triangle")
+set(allowed_mainwindow "core|platform|triangle|mainwindow")
+set(allowed_app "core|platform|triangle|mainwindow|app")
+set(allowed_tools "core|platform|triangle|mainwindow|tools")
+
+set(faults 0)
+foreach(layer IN ITEMS core platform triangle mainwindow app tools)
+    file(GLOB sources ${ROOT}/${layer}/*.cpp ${ROOT}/${layer}/*.h)
+    foreach(source IN LISTS sources)
+        file(STRINGS ${source} includes REGEX "^#include [\"<]")
+        foreach(line IN LISTS includes)
+            if(line MATCHES "^#include \"([^/\"]+)/")
+                if(NOT CMAKE_MATCH_1 MATCHES "^(${allowed_${layer}})$")
+                    message(SEND_ERROR "${source}: ${layer}/ may not include ${line}")
+                    math(EXPR faults "${faults} + 1")
+                endif()
+            elseif(layer STREQUAL "core" AND line MATCHES "^#include <Q")
+                message(SEND_ERROR "${source}: the core may not include Qt: ${line}")
+                math(EXPR faults "${faults} + 1")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(faults EQUAL 0)
+    message(STATUS "Every include points down the layers")
+endif()
