@@ -184,7 +184,7 @@ void CsvReader::parse(std::string_view bytes)
         const bool lineFeedOfCrLf = m_afterCarriageReturn && piece == "\n";
         if (m_parser->state.pstate == kRowNotBegun && !lineFeedOfCrLf) m_record.row = m_line;
         parseLines(piece);
-        countLines(piece.substr(piece.size() - 1));
+        countLines(piece);
     }
 }
 

@@ -102,6 +102,12 @@ TEST(CsvReader, CountsRowsByTheLineTheRecordStartsOn)
     EXPECT_EQ(got.records[1].cells[0], "two\nlines");
     EXPECT_EQ(got.records[2].row, 4u);
     EXPECT_EQ(got.records[3].row, 7u);
+
+    // A file whose lines end in CR, then LF, then CRLF.
+    const Read mixed = read("a,b\r1,2\n3,4\r\n5,6\n");
+    ASSERT_EQ(mixed.records.size(), 4u);
+    for (std::size_t i = 0; i < mixed.records.size(); ++i)
+        EXPECT_EQ(mixed.records[i].row, i + 1);
 }
 
 TEST(CsvReader, FaultsOfOneRecordDoNotStopTheFile)
