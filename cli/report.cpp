@@ -26,8 +26,7 @@ namespace kestrune {
 
 namespace {
 
-// The paper the print dialog would offer first: letter where the user's locale measures in US
-// units, A4 elsewhere.
+// Letter where the user's locale measures in US units, A4 elsewhere, unless the user chose.
 QPageSize paperOf(const Options &options)
 {
     Paper paper
