@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPixmap>
@@ -81,15 +80,14 @@ std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QStringLiteral("Escalator Rated Load Results"));
     printer->setFullPage(false);
-    // The widest report line (66 characters of 14-point fixed-pitch text) is 7.7 inches long:
-    // side margins of a quarter inch keep it on A4 paper (8.27 inches) as well as on letter.
-    printer->setPageMargins(QMarginsF(0.25, 0.5, 0.25, 0.5), QPageLayout::Inch);
+    printer->setPageMargins(kPageMargins, QPageLayout::Inch);
     return printer;
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
     : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
-      m_printer(std::move(printer))
+      m_printer(std::move(printer)),
+      m_lines(m_painter, m_printer.get())
 { }
 
 QtPrinter::~QtPrinter()
@@ -103,18 +101,7 @@ QtPrinter::~QtPrinter()
 
 QFont QtPrinter::currentFont() const
 {
-    QFont font;
-    QStringList families { fontName() };
-    // Metric twins of Courier New first, then any fixed-pitch face.
-    families << QStringLiteral("Liberation Mono") << QStringLiteral("Cousine")
-             << QStringLiteral("DejaVu Sans Mono")
-             << QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    font.setFamilies(families);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSizeF(fontSize());
-    font.setBold(bold());
-    return font;
+    return PageFont(fontName(), fontSize(), bold());
 }
 
 QString QtPrinter::sendFailureReason() const
@@ -132,7 +119,7 @@ void QtPrinter::begin()
 {
     if (m_painter.isActive()) return;
     if (!m_painter.begin(m_printer.get())) throw PrintFailure(sendFailureReason().toStdString());
-    m_y = 0;
+    m_lines.restart();
 }
 
 void QtPrinter::finish()
@@ -144,12 +131,7 @@ void QtPrinter::finish()
 void QtPrinter::printLine(const QString &text)
 {
     begin();
-    const QFont font = currentFont();
-    m_painter.setFont(font);
-    // Metrics of the page, not of the screen: the printer's resolution sets the line height.
-    const QFontMetricsF metrics(font, m_printer.get());
-    m_painter.drawText(QPointF(0, m_y + metrics.ascent()), text);
-    m_y += metrics.lineSpacing();
+    m_lines.print(currentFont(), text);
 }
 
 void QtPrinter::endDocument()

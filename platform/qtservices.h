@@ -4,6 +4,7 @@
 // The real services: Qt's message boxes, input dialog and print dialog, and a printer that draws
 // on a QPrinter (a system printer, or a PDF file chosen in the print dialog).
 
+#include "platform/page.h"
 #include "platform/services.h"
 
 #include <QFont>
@@ -51,7 +52,7 @@ private:
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
-    double m_y = 0;
+    PageLines m_lines;
 };
 
 } // namespace kestrune

@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-    libgtest-dev clang-format
+    libgtest-dev clang-format libcsv-dev
     fonts-liberation2 fonts-dejavu-core
     poppler-utils desktop-file-utils appstream
-    xvfb xauth python3-markdown
+    xvfb xauth python3 python3-markdown
     "$@"
 )
 

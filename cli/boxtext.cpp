@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/boxtext.h"
+
+#include "core/numbers.h"
+
+#include <cctype>
+
+namespace kestrune {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Whether the first `length` characters of `text` still hold the whole part of the number the
+// text begins with, and its exponent if it has one: only decimals, or what follows the number,
+// are cut off.
+bool cutKeepsWholePart(std::string_view text, std::size_t length)
+{
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) return true;
+    auto skipDigits = [&] {
+        while (i < text.size() && isDigit(text[i]))
+            ++i;
+    };
+    if (text[i] == '+' || text[i] == '-') ++i;
+    skipDigits();
+    const std::size_t wholeEnd = i;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        skipDigits();
+    }
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t exponent = i + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+        if (exponent < text.size() && isDigit(text[exponent])) {
+            i = exponent;
+            skipDigits();
+            return length >= i;
+        }
+    }
+    return length >= wholeEnd;
+}
+
+} // namespace
+
+std::string JoinedText(const std::vector<Notice> &notices)
+{
+    std::string text;
+    for (const Notice &notice : notices) {
+        if (!text.empty() && text.back() != ' ') text += ' ';
+        text += notice.text;
+    }
+    return text;
+}
+
+std::string FirstCharacters(std::string_view text, std::size_t length)
+{
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u;
+        if (startsCharacter && characters++ == length) return std::string(text.substr(0, i));
+    }
+    return std::string(text);
+}
+
+std::string BoxText(
+    const InputBox &box, std::string_view given, BoxNotices &notices, std::string_view refusal)
+{
+    std::string kept = FirstCharacters(given, box.length);
+    if (kept.size() == given.size() || ParseNumber(kept) == ParseNumber(given)) return kept;
+    const std::string text
+        = "The text \"" + std::string(given) + "\" for the " + std::string(box.quantity);
+    const std::string holds = std::to_string(box.length) + " characters";
+    if (cutKeepsWholePart(given, box.length)) {
+        notices.warnings.push_back({ std::string(box.column),
+            text + " is read as \"" + kept + "\", as its box holds " + holds + "." });
+    } else if (!notices.error) {
+        notices.error = Notice { std::string(box.column),
+            text + " does not fit in its box of " + holds + ": it would be read as \"" + kept
+                + "\". " + std::string(refusal) };
+    }
+    return kept;
+}
+
+} // namespace kestrune

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Texts given on the command line or in a CSV file go into boxes that keep only their first
+// characters, as the windows' boxes do when the user types. Where that cut drops only decimals
+// (12.34567 kept as 12.3456 in a box of 7), the kept text is used, as the window would, and a
+// warning says so; where it would drop whole digits or an exponent (12345678 kept as 1234567),
+// the text is refused: a calculation with it would be many times off.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrune {
+
+// A message for the user (a window message's prompt), with the column it concerns (may be empty).
+struct Notice {
+    std::string column;
+    std::string text;
+};
+
+struct InputBox {
+    std::string_view column;
+    std::string_view quantity; // as a message names it: "total rise"
+    std::size_t length; // most characters the box keeps
+};
+
+struct BoxNotices {
+    std::vector<Notice> warnings;
+    std::optional<Notice> error; // the first text refused
+};
+
+// The text `box` keeps of `given`. `refusal` ends the message of a refused text ("No loads were
+// calculated.").
+std::string BoxText(
+    const InputBox &box, std::string_view given, BoxNotices &notices, std::string_view refusal);
+
+// The texts of several notices in one cell, read as the sentences they are.
+std::string JoinedText(const std::vector<Notice> &notices);
+
+// The first `length` characters of a UTF-8 text, never half of one.
+std::string FirstCharacters(std::string_view text, std::size_t length);
+
+} // namespace kestrune

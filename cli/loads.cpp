@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kestrune-calc loads: one output row per escalator, the input columns as read, then the result
+// boxes, the warnings and the error.
+
+#include "cli/calculation.h"
+#include "cli/commands.h"
+#include "cli/escalators.h"
+
+#include <ostream>
+
+namespace kestrune {
+
+namespace {
+
+std::vector<OutputColumn> loadColumns()
+{
+    std::vector<OutputColumn> columns;
+    for (const std::string_view name : kInputColumnNames) {
+        const bool text = name == "id" || name == "units";
+        columns.push_back({ name, !text, false });
+    }
+    for (const std::string_view name :
+        { "cotangent", "structural_lb", "structural_kg", "machinery_lb", "machinery_kg",
+            "brake_static_lb", "brake_static_kg", "brake_running_lb", "brake_running_kg" })
+        columns.push_back({ name, true, true });
+    columns.push_back({ "warning", false, false, true });
+    columns.push_back({ "error", false, false, true });
+    return columns;
+}
+
+} // namespace
+
+int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
+{
+    // Rows go out as they are calculated (a table excepted, which needs every row to align its
+    // columns), in the style of the file read: its separator, its byte-order mark.
+    std::unique_ptr<RowWriter> writer;
+    std::vector<std::string> cells;
+    bool refused = false;
+
+    auto write = [&](FleetRow &row) {
+        cells.assign(row.echo.begin(), row.echo.end());
+        std::optional<Notice> error;
+        std::vector<Notice> warnings;
+        ResultTexts results;
+        if (row.problem) {
+            error = Notice { row.problem->column, row.problem->message };
+        } else {
+            EscalatorResult result = CalculateEscalator(row.entry);
+            error = std::move(result.error);
+            warnings = std::move(result.warnings);
+            results = std::move(result.results);
+        }
+        for (std::string *text : { &results.cotangent, &results.structuralLb, &results.structuralKg,
+                 &results.machineryLb, &results.machineryKg, &results.brakeStaticLb,
+                 &results.brakeStaticKg, &results.brakeRunningLb, &results.brakeRunningKg })
+            cells.push_back(std::move(*text));
+        cells.push_back(JoinedText(warnings));
+        cells.push_back(error ? error->text : std::string());
+        writer->write(cells);
+        if (error) {
+            refused = true;
+            err << messageLine(options, row.row, error->column, error->text);
+        }
+    };
+
+    const std::size_t escalators = forEachEscalator(
+        options,
+        [&](const CsvStyle &style) {
+            writer = makeRowWriter(options.format, out, loadColumns(), style);
+        },
+        write);
+    if (writer) writer->finish();
+    if (escalators == 0)
+        err << "kestrune-calc: " << fileLabel(options.csvFile.value_or("-"))
+            << ": no escalator after the header row\n";
+    return refused ? 1 : 0;
+}
+
+} // namespace kestrune

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kestrune-calc triangle: the row of the triangle window that knows the two quantities given
+// solves the triangle, and an angle row hands its two sides over to the side row that knows them,
+// as the window's buttons do; the output is the three sides and the angle display.
+
+#include "core/triangle.h"
+#include "cli/boxtext.h"
+#include "cli/commands.h"
+#include "core/numbers.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+namespace kestrune {
+
+namespace {
+
+constexpr std::string_view kNothingSolved = "The triangle was not solved.";
+
+struct Given {
+    std::map<Side, std::string> sides;
+    std::optional<Vertex> angle;
+    std::string degrees, minutes;
+};
+
+std::string_view sideName(Side side)
+{
+    switch (side) {
+    case Side::a:
+        return "a";
+    case Side::b:
+        return "b";
+    case Side::h:
+        break;
+    }
+    return "h";
+}
+
+const TriangleRowRule &rowFor(const Given &given)
+{
+    const auto *row = std::find_if(
+        kTriangleRows.begin(), kTriangleRows.end(), [&](const TriangleRowRule &rule) {
+            if (rule.angleRow)
+                return given.angle == rule.angle && given.sides.contains(rule.known[0]);
+            return !given.angle && given.sides.contains(rule.known[0])
+                && given.sides.contains(rule.known[1]);
+        });
+    // Options allow two sides, or an angle and a side: some row always knows them.
+    return row != kTriangleRows.end() ? *row : kTriangleRows.front();
+}
+
+struct Solution {
+    std::map<Side, std::string> sides;
+    std::array<std::string, 4> angles; // A degrees, A minutes, B degrees, B minutes
+    BoxNotices notices;
+};
+
+void solveSideRow(const TriangleRowRule &row, Solution &out, const std::string &first,
+    const std::string &second, std::map<Side, std::string> legs)
+{
+    const RowSolution found = SolveSideRow(row, first, second);
+    if (found.problem) {
+        out.notices.error = Notice { {}, found.problem->prompt };
+        return;
+    }
+    out.sides[row.found] = found.text;
+    legs[row.found] = found.text;
+    // The angles come from the legs as the side row's boxes hold them.
+    const AngleDisplay display = ShowAngles(ParseNumber(legs[Side::a]), ParseNumber(legs[Side::b]));
+    if (display.problem) {
+        // No angle follows from a horizontal leg of 0, but the side found stands.
+        if (display.problem->title == "Angles Unknown")
+            out.notices.warnings.push_back({ {}, display.problem->prompt });
+        else
+            out.notices.error = Notice { {}, display.problem->prompt };
+        return;
+    }
+    std::copy_n(display.texts.begin(), out.angles.size(), out.angles.begin());
+}
+
+Solution solve(const Given &given)
+{
+    Solution out;
+    const TriangleRowRule &row = rowFor(given);
+    const std::size_t sideLength = row.angleRow ? kAngleRowSideLength : kSideRowSideLength;
+    std::map<Side, std::string> kept;
+    for (const auto &[side, text] : given.sides) {
+        const std::string column(sideName(side));
+        const std::string quantity = side == Side::h ? "hypotenuse h" : "side " + column;
+        kept[side] = BoxText({ column, quantity, sideLength }, text, out.notices, kNothingSolved);
+        out.sides[side] = kept[side];
+    }
+    std::string degrees;
+    std::string minutes;
+    if (given.angle) {
+        const std::string column = given.angle == Vertex::A ? "angle-a" : "angle-b";
+        const std::string angle = given.angle == Vertex::A ? "angle A" : "angle B";
+        degrees = BoxText({ column, "degrees of the " + angle, kTriangleDegreesLength },
+            given.degrees, out.notices, kNothingSolved);
+        minutes = BoxText({ column, "minutes of the " + angle, kTriangleMinutesLength },
+            given.minutes, out.notices, kNothingSolved);
+    }
+    if (out.notices.error) return out;
+
+    if (!row.angleRow) {
+        solveSideRow(row, out, kept[row.known[0]], kept[row.known[1]], kept);
+        return out;
+    }
+
+    const RowSolution found = SolveAngleRow(row, degrees, minutes, kept[row.known[0]]);
+    if (found.problem) {
+        out.notices.error = Notice { {}, found.problem->prompt };
+        return out;
+    }
+    out.sides[row.found] = found.text;
+
+    // The known side and the side found go into the side row that knows that pair, whose boxes
+    // keep their first characters.
+    const TriangleRowRule &sideRow
+        = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
+    const std::map<Side, std::string> handed { { row.known[0], kept[row.known[0]] },
+        { row.found, found.text } };
+    const std::string &first = handed.at(sideRow.known[0]);
+    const std::string &second = handed.at(sideRow.known[1]);
+    if (const std::optional<Message> refusal = CheckHandOver(first, second)) {
+        out.notices.error = Notice { {}, refusal->prompt };
+        return out;
+    }
+    std::map<Side, std::string> copied { { sideRow.known[0], KeptText(first, kSideRowSideLength) },
+        { sideRow.known[1], KeptText(second, kSideRowSideLength) } };
+    solveSideRow(sideRow, out, copied[sideRow.known[0]], copied[sideRow.known[1]], copied);
+    return out;
+}
+
+} // namespace
+
+int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
+{
+    Given given;
+    if (options.sideA) given.sides[Side::a] = *options.sideA;
+    if (options.sideB) given.sides[Side::b] = *options.sideB;
+    if (options.hypotenuse) given.sides[Side::h] = *options.hypotenuse;
+    if (const std::optional<std::string> &angle
+        = options.angleA ? options.angleA : options.angleB) {
+        given.angle = options.angleA ? Vertex::A : Vertex::B;
+        // Degrees, or degrees and minutes: 30 or 30:15.
+        const std::size_t colon = angle->find(':');
+        given.degrees = angle->substr(0, colon);
+        if (colon != std::string::npos) given.minutes = angle->substr(colon + 1);
+    }
+
+    const Solution solution = solve(given);
+    std::vector<OutputColumn> columns;
+    for (const std::string_view name : { "a", "b", "h", "angle_a_degrees", "angle_a_minutes",
+             "angle_b_degrees", "angle_b_minutes" })
+        columns.push_back({ name, true, true });
+    columns.push_back({ "warning", false, false, true });
+    columns.push_back({ "error", false, false, true });
+    std::vector<std::string> cells;
+    for (const Side side : { Side::a, Side::b, Side::h }) {
+        const auto found = solution.sides.find(side);
+        cells.push_back(found != solution.sides.end() ? found->second : std::string());
+    }
+    cells.insert(cells.end(), solution.angles.begin(), solution.angles.end());
+    cells.push_back(JoinedText(solution.notices.warnings));
+    const std::optional<Notice> &error = solution.notices.error;
+    cells.push_back(error ? error->text : std::string());
+
+    std::unique_ptr<RowWriter> writer = makeRowWriter(options.format, out, columns);
+    writer->write(cells);
+    writer->finish();
+    if (!error) return 0;
+    err << "kestrune-calc: " << (error->column.empty() ? "" : "--" + error->column + ": ")
+        << error->text << '\n';
+    return 1;
+}
+
+} // namespace kestrune

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line: what each command takes, and the usage errors that answer the rest.
+
+#include "cli/options.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kestrune {
+namespace {
+
+Options parse(std::vector<std::string_view> arguments)
+{
+    return parseOptions(arguments);
+}
+
+std::string usageError(std::vector<std::string_view> arguments)
+{
+    try {
+        parseOptions(arguments);
+    } catch (const UsageError &error) {
+        return error.what();
+    }
+    return "(accepted)";
+}
+
+TEST(Options, OneEscalatorTakesValuesAsWritten)
+{
+    const Options options
+        = parse({ "loads", "--projection", "100", "--rise=50", "--width", "40", "--degrees", "30",
+            "--minutes", "-5", "--units", "Metric", "--id", "", "--format", "json" });
+    EXPECT_EQ(options.command, Command::Loads);
+    EXPECT_EQ(options.format, OutputFormat::Json);
+    ASSERT_TRUE(options.escalator);
+    EXPECT_EQ(options.escalator->rise, "50");
+    EXPECT_EQ(options.escalator->minutes, "-5") << "a negative value is a value, not an option";
+    EXPECT_EQ(options.escalator->units, UnitSystem::Metric);
+    EXPECT_FALSE(options.csvFile);
+
+    const Options defaults
+        = parse({ "loads", "--projection", "1", "--rise", "1", "--width", "1", "--degrees", "1" });
+    EXPECT_EQ(defaults.escalator->minutes, "0");
+    EXPECT_EQ(defaults.escalator->units, UnitSystem::Imperial);
+    EXPECT_EQ(defaults.format, OutputFormat::Table);
+}
+
+TEST(Options, AFleetExcludesTheOneEscalatorOptions)
+{
+    const Options fleet = parse({ "loads", "--csv", "-", "--units", "metric" });
+    EXPECT_EQ(fleet.csvFile, "-");
+    EXPECT_EQ(fleet.units, UnitSystem::Metric);
+    EXPECT_FALSE(fleet.escalator);
+    EXPECT_NE(usageError({ "loads", "--csv", "f.csv", "--rise", "1" })
+                  .find("--rise is for one escalator"),
+        std::string::npos);
+}
+
+TEST(Options, UsageErrorsSayWhatIsWrong)
+{
+    EXPECT_NE(usageError({}).find("a command is needed"), std::string::npos);
+    EXPECT_NE(usageError({ "load" }).find("unknown command \"load\""), std::string::npos);
+    EXPECT_NE(
+        usageError({ "loads", "--bogus", "1" }).find("unknown option --bogus"), std::string::npos);
+    EXPECT_NE(
+        usageError({ "loads", "--pdf", "x.pdf" }).find("unknown option --pdf"), std::string::npos)
+        << "an option of another command";
+    EXPECT_NE(usageError({ "loads", "--csv" }).find("needs a value"), std::string::npos);
+    EXPECT_NE(
+        usageError({ "loads", "--csv", "a", "--csv", "b" }).find("given twice"), std::string::npos);
+    EXPECT_NE(usageError({ "loads", "--projection", "1", "--rise", "1", "--width", "1" })
+                  .find("--degrees is missing"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "--format", "xml" }).find("table, csv or json"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "loads", "stray" }).find("unexpected argument"), std::string::npos);
+    EXPECT_NE(
+        usageError({ "loads", "--id", "\xFF", "--csv", "f" }).find("not UTF-8"), std::string::npos);
+}
+
+TEST(Options, ReportNeedsItsFileAndACalendarDate)
+{
+    const Options report = parse({ "report", "--csv", "f.csv", "--pdf", "out.pdf", "--date",
+        "2024-02-29", "--paper", "a4" });
+    EXPECT_EQ(report.command, Command::Report);
+    EXPECT_EQ(report.pdfFile, "out.pdf");
+    ASSERT_TRUE(report.date);
+    EXPECT_EQ(report.date->day, 29);
+    EXPECT_EQ(report.paper, Paper::A4);
+    EXPECT_NE(usageError({ "report", "--csv", "f.csv" }).find("--pdf FILE is missing"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "report", "--csv", "f", "--pdf", "o", "--date", "2023-02-29" })
+                  .find("a day of the calendar"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "report", "--csv", "f", "--pdf", "o", "--format", "csv" })
+                  .find("unknown option"),
+        std::string::npos);
+}
+
+TEST(Options, CalendarDates)
+{
+    EXPECT_TRUE(parseDate("2000-02-29"));
+    EXPECT_FALSE(parseDate("1900-02-29"));
+    EXPECT_FALSE(parseDate("2026-04-31"));
+    EXPECT_FALSE(parseDate("2026-13-01"));
+    EXPECT_FALSE(parseDate("2026-1-01"));
+    EXPECT_FALSE(parseDate("26-01-01x"));
+}
+
+TEST(Options, TriangleTakesTwoQuantitiesAtMostOneAngle)
+{
+    const Options sides = parse({ "triangle", "--a", "3", "--b", "4" });
+    EXPECT_EQ(sides.sideA, "3");
+    EXPECT_EQ(sides.sideB, "4");
+    const Options angle = parse({ "triangle", "--angle-b", "30:15", "--h", "10" });
+    EXPECT_EQ(angle.angleB, "30:15");
+    EXPECT_NE(usageError({ "triangle", "--a", "3" }).find("exactly two"), std::string::npos);
+    EXPECT_NE(usageError({ "triangle", "--a", "3", "--b", "4", "--h", "5" }).find("exactly two"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "triangle", "--angle-a", "30", "--angle-b", "60" }).find("one angle"),
+        std::string::npos);
+}
+
+TEST(Options, HelpAndVersion)
+{
+    EXPECT_EQ(parse({ "--help" }).command, Command::Help);
+    EXPECT_EQ(parse({ "help", "report" }).helpTopic, Command::Report);
+    const Options commandHelp = parse({ "triangle", "--a", "1", "-h" });
+    EXPECT_EQ(commandHelp.command, Command::Help);
+    EXPECT_EQ(commandHelp.helpTopic, Command::Triangle);
+    EXPECT_EQ(parse({ "--version" }).command, Command::Version);
+    EXPECT_NE(helpText(Command::Loads).find("--csv FILE"), std::string::npos);
+}
+
+} // namespace
+} // namespace kestrune
