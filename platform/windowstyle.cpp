@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/windowstyle.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCache>
+#include <QComboBox>
+#include <QHash>
+#include <QImage>
+#include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace kestrune {
+
+namespace {
+
+// The style whose text box frames have been checked, pixel for pixel at several scale factors,
+// to come out of the cache exactly as the style draws them.
+constexpr QLatin1StringView kCheckedStyle("fusion");
+
+// Cached frames stay below this many bytes of images (a box of the main window is 7 KiB at 100%).
+constexpr qsizetype kCacheBytes = qsizetype(1024) * 1024;
+
+// Boxes larger than this (in device pixels) are drawn directly: a copy would cost as much.
+constexpr int kLargestCachedSide = 1024;
+
+// Everything that shapes the pixels of a text box panel as the checked style draws it.
+struct FrameKey {
+    int width = 0;
+    int height = 0;
+    quint32 state = 0;
+    int direction = 0;
+    int lineWidth = 0;
+    int midLineWidth = 0;
+    int features = 0;
+    int frameShape = 0;
+    int palette = 0;
+    int colourGroup = 0;
+    int renderHints = 0;
+    // The device pixels per logical pixel, in quarters.
+    int scaleQuarters = 0;
+    // Whole logical pixels left of and above the box that the image also covers, so that the
+    // image starts on a device pixel: they stand for where the box starts within a device pixel.
+    int marginX = 0;
+    int marginY = 0;
+    // The pixels the box is drawn on: its window's plain background, in the screen's format.
+    int format = 0;
+    quint32 background = 0;
+
+    bool operator==(const FrameKey &) const = default;
+};
+
+size_t qHash(const FrameKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.width, key.height, key.state, key.direction, key.lineWidth,
+        key.midLineWidth, key.features, key.frameShape, key.palette, key.colourGroup,
+        key.renderHints, key.scaleQuarters, key.marginX, key.marginY, key.format, key.background);
+}
+
+// The smallest number of whole logical pixels m (0 to 3) such that a box starting at device
+// coordinate `origin` at `scale` device pixels per logical pixel, moved m logical pixels back,
+// starts on a whole device pixel; -1 where there is none.
+int marginToWholePixel(qreal origin, qreal scale)
+{
+    for (int m = 0; m < 4; ++m) {
+        const qreal start = origin - m * scale;
+        if (start == std::floor(start)) return m;
+    }
+    return -1;
+}
+
+// Plain colours only: a pattern, gradient or texture brush depends on where it is drawn.
+bool hasPlainColours(const QPalette &palette)
+{
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const QBrush &brush = palette.brush(
+                static_cast<QPalette::ColorGroup>(group), static_cast<QPalette::ColorRole>(role));
+            if (brush.style() > Qt::SolidPattern || !brush.transform().isIdentity()) return false;
+        }
+    }
+    return true;
+}
+
+// Whether every pixel of `image` in `area` holds one opaque colour, and which.
+bool isPlain(const QImage &image, const QRect &area, quint32 &colour)
+{
+    const quint32 first
+        = reinterpret_cast<const quint32 *>(image.constScanLine(area.top()))[area.left()];
+    if (qAlpha(first) != 255) return false;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        if (!std::all_of(line + area.left(), line + area.right() + 1,
+                [first](quint32 pixel) { return pixel == first; }))
+            return false;
+    }
+    colour = first;
+    return true;
+}
+
+} // namespace
+
+class WindowStyle::FrameCache {
+public:
+    explicit FrameCache(bool checkedStyle) : m_checkedStyle(checkedStyle), m_images(kCacheBytes) { }
+
+    // Draws the panel from the cache; false where the cache cannot give the exact pixels, and
+    // the caller draws it directly.
+    bool draw(const QStyle *base, const QStyleOptionFrame &option, QPainter *painter,
+        const QWidget *widget);
+
+    Counts counts;
+
+private:
+    bool describe(const QStyleOptionFrame &option, const QPainter *painter, const QWidget *widget,
+        FrameKey &key);
+    int paletteNumber(const QPalette &palette);
+
+    const bool m_checkedStyle;
+    // Set while a panel is drawn into an image.
+    bool m_rendering = false;
+    QCache<FrameKey, QImage> m_images;
+    // Palettes with the same colours share a number, so that boxes with the same colours share
+    // their images; palettes are looked up by their cache key first, and a copy is kept with
+    // each key, which makes sure that key is never reused for other colours.
+    std::vector<QPalette> m_distinctPalettes;
+    QHash<qint64, std::pair<QPalette, int>> m_paletteNumbers;
+};
+
+int WindowStyle::FrameCache::paletteNumber(const QPalette &palette)
+{
+    const auto known = m_paletteNumbers.constFind(palette.cacheKey());
+    if (known != m_paletteNumbers.constEnd()) return known->second;
+
+    int number = -1;
+    for (std::size_t i = 0; i < m_distinctPalettes.size(); ++i) {
+        if (m_distinctPalettes[i] == palette) number = static_cast<int>(i);
+    }
+    if (number < 0 && hasPlainColours(palette) && m_distinctPalettes.size() < 64) {
+        m_distinctPalettes.push_back(palette);
+        number = static_cast<int>(m_distinctPalettes.size()) - 1;
+    }
+    // Palettes change seldom; should they change without end, the lookup starts afresh.
+    if (m_paletteNumbers.size() >= 256) m_paletteNumbers.clear();
+    m_paletteNumbers.insert(palette.cacheKey(), { palette, number });
+    return number;
+}
+
+bool WindowStyle::FrameCache::describe(
+    const QStyleOptionFrame &option, const QPainter *painter, const QWidget *widget, FrameKey &key)
+{
+    // Only the plain line edits of a window: spin boxes and combo boxes draw their own frame
+    // around the line edit inside them.
+    if (!m_checkedStyle || m_rendering || !qobject_cast<const QLineEdit *>(widget)) return false;
+    const QWidget *parent = widget->parentWidget();
+    if (qobject_cast<const QAbstractSpinBox *>(parent) || qobject_cast<const QComboBox *>(parent))
+        return false;
+    if (option.version != QStyleOptionFrame::Version || option.rect.isEmpty()) return false;
+
+    // Painting into an image in memory (the window's backing store), unclipped by the widget's
+    // own painting, with nothing blended, faded, rotated or stretched unevenly.
+    QPaintEngine *engine = painter->paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster || !engine->paintDevice()
+        || engine->paintDevice()->devType() != QInternal::Image)
+        return false;
+    const auto *target = static_cast<const QImage *>(engine->paintDevice());
+    if (target->format() != QImage::Format_RGB32
+        && target->format() != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    if (painter->hasClipping() || painter->opacity() != 1.0
+        || painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    const QTransform &transform = painter->deviceTransform();
+    if (transform.type() > QTransform::TxScale) return false;
+    const qreal scale = transform.m11();
+    if (transform.m22() != scale || scale < 1 || scale > 8 || scale * 4 != std::floor(scale * 4))
+        return false;
+    if (option.rect.width() * scale > kLargestCachedSide
+        || option.rect.height() * scale > kLargestCachedSide)
+        return false;
+    const QPointF origin = transform.map(QPointF(option.rect.topLeft()));
+    key.marginX = marginToWholePixel(origin.x(), scale);
+    key.marginY = marginToWholePixel(origin.y(), scale);
+    if (key.marginX < 0 || key.marginY < 0) return false;
+
+    key.palette = paletteNumber(option.palette);
+    if (key.palette < 0) return false;
+    key.colourGroup = option.palette.currentColorGroup();
+    key.width = option.rect.width();
+    key.height = option.rect.height();
+    key.state = static_cast<quint32>(option.state);
+    key.direction = option.direction;
+    key.lineWidth = option.lineWidth;
+    key.midLineWidth = option.midLineWidth;
+    key.features = static_cast<int>(option.features);
+    key.frameShape = option.frameShape;
+    key.renderHints = static_cast<int>(painter->renderHints());
+    key.scaleQuarters = static_cast<int>(scale * 4);
+    key.format = target->format();
+
+    // The image covers the box from a whole device pixel on. Antialiased edges are blended with
+    // what lies under them, so the image is drawn on the same pixels the box is drawn on: the
+    // window's background there must be one plain colour, wherever this painting reaches.
+    const QRect covered(QPoint(static_cast<int>(origin.x() - key.marginX * scale),
+                            static_cast<int>(origin.y() - key.marginY * scale)),
+        QSize(static_cast<int>(std::ceil((key.width + key.marginX) * scale)),
+            static_cast<int>(std::ceil((key.height + key.marginY) * scale))));
+    const QRegion clip = engine->systemClip();
+    bool reachesAny = false;
+    for (const QRect &part : clip.isEmpty() ? QRegion(covered) : clip) {
+        const QRect reached = part & covered & target->rect();
+        if (reached.isEmpty()) continue;
+        quint32 colour = 0;
+        if (!isPlain(*target, reached, colour) || (reachesAny && colour != key.background))
+            return false;
+        key.background = colour;
+        reachesAny = true;
+    }
+    return reachesAny;
+}
+
+bool WindowStyle::FrameCache::draw(
+    const QStyle *base, const QStyleOptionFrame &option, QPainter *painter, const QWidget *widget)
+{
+    FrameKey key;
+    if (!describe(option, painter, widget, key)) {
+        ++counts.direct;
+        return false;
+    }
+    const qreal scale = key.scaleQuarters / 4.0;
+    // The image's top left corner, in the box's logical coordinates: on a whole device pixel.
+    const QPoint corner = option.rect.topLeft() - QPoint(key.marginX, key.marginY);
+
+    QImage *image = m_images.object(key);
+    if (image) {
+        ++counts.copied;
+    } else {
+        const QSize size(static_cast<int>(std::ceil((key.width + key.marginX) * scale)),
+            static_cast<int>(std::ceil((key.height + key.marginY) * scale)));
+        auto fresh = std::make_unique<QImage>(size, static_cast<QImage::Format>(key.format));
+        fresh->fill(key.background);
+        {
+            QPainter imagePainter(fresh.get());
+            imagePainter.setRenderHints(imagePainter.renderHints(), false);
+            imagePainter.setRenderHints(painter->renderHints());
+            // The same device coordinates as on the screen, less a whole number of pixels.
+            imagePainter.setTransform(
+                QTransform(scale, 0, 0, scale, -corner.x() * scale, -corner.y() * scale));
+            m_rendering = true;
+            base->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &imagePainter, widget);
+            m_rendering = false;
+        }
+        fresh->setDevicePixelRatio(scale);
+        const qsizetype bytes = fresh->sizeInBytes();
+        image = fresh.get();
+        if (!m_images.insert(key, fresh.release(), bytes)) {
+            // Larger than the whole cache: drawn directly instead.
+            ++counts.direct;
+            return false;
+        }
+        ++counts.cached;
+    }
+    painter->drawImage(QPointF(corner), *image);
+    return true;
+}
+
+WindowStyle::WindowStyle(const QString &baseStyleName)
+    : QProxyStyle(baseStyleName.isEmpty() ? QApplication::style()->name() : baseStyleName)
+{
+    m_cache = new FrameCache(baseStyle() && baseStyle()->name() == kCheckedStyle);
+}
+
+WindowStyle::~WindowStyle()
+{
+    delete m_cache;
+}
+
+WindowStyle::Counts WindowStyle::counts() const
+{
+    return m_cache->counts;
+}
+
+void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+    QPainter *painter, const QWidget *widget) const
+{
+    if (element == PE_PanelLineEdit) {
+        if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            if (m_cache->draw(baseStyle(), *frame, painter, widget)) return;
+        }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void installWindowStyle()
+{
+    QApplication::setStyle(new WindowStyle);
+}
+
+} // namespace kestrune
