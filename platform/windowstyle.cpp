@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -90,17 +91,20 @@ bool hasPlainColours(const QPalette &palette)
     return true;
 }
 
-// Whether every pixel of `image` in `area` holds one opaque colour, and which.
+// Whether every pixel of `image` in `area` holds one opaque colour, and which. The first row is
+// checked pixel by pixel, the others as a whole against it.
 bool isPlain(const QImage &image, const QRect &area, quint32 &colour)
 {
-    const quint32 first
-        = reinterpret_cast<const quint32 *>(image.constScanLine(area.top()))[area.left()];
-    if (qAlpha(first) != 255) return false;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
-        if (!std::all_of(line + area.left(), line + area.right() + 1,
-                [first](quint32 pixel) { return pixel == first; }))
-            return false;
+    const auto *top
+        = reinterpret_cast<const quint32 *>(image.constScanLine(area.top())) + area.left();
+    const quint32 first = top[0];
+    const auto width = static_cast<std::size_t>(area.width());
+    if (qAlpha(first) != 255
+        || !std::all_of(top, top + width, [first](quint32 pixel) { return pixel == first; }))
+        return false;
+    for (int y = area.top() + 1; y <= area.bottom(); ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y)) + area.left();
+        if (std::memcmp(line, top, width * sizeof(quint32)) != 0) return false;
     }
     colour = first;
     return true;
