@@ -276,8 +276,20 @@ bool WindowStyle::FrameCache::draw(
     return true;
 }
 
+namespace {
+
+// The name of the style the application uses now, under any style layered over it.
+QString applicationStyleName()
+{
+    const QStyle *style = QApplication::style();
+    if (const auto *layer = qobject_cast<const QProxyStyle *>(style)) style = layer->baseStyle();
+    return style->name();
+}
+
+} // namespace
+
 WindowStyle::WindowStyle(const QString &baseStyleName)
-    : QProxyStyle(baseStyleName.isEmpty() ? QApplication::style()->name() : baseStyleName)
+    : QProxyStyle(baseStyleName.isEmpty() ? applicationStyleName() : baseStyleName)
 {
     m_cache = new FrameCache(baseStyle() && baseStyle()->name() == kCheckedStyle);
 }

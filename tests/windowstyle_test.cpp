@@ -305,6 +305,28 @@ TEST(WindowStyle, CopiesOnlyWhereTheCopyIsExact)
     EXPECT_EQ(style.counts().direct, 1);
 }
 
+// The style layers itself over the style the application uses, once however often it is
+// installed, and copies frames only for the style it has been checked against.
+TEST(WindowStyle, LayersOverTheApplicationsStyleAndCopiesOnlyForTheCheckedOne)
+{
+    const QString toolkitStyle = installedWindowStyle()->baseStyle()->name();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("windows")));
+    installWindowStyle();
+    installWindowStyle();
+    ASSERT_NE(installedWindowStyle(), nullptr);
+    EXPECT_EQ(installedWindowStyle()->baseStyle()->name().toStdString(), "windows");
+
+    ProbeBox box(QStringLiteral("12.5"));
+    box.resize(73, 25);
+    const PanelCase plain { "plain", [](QPainter &) {}, true };
+    std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("windows")));
+    EXPECT_EQ(drawPanel(*windows, box, plain), drawPanel(*installedWindowStyle(), box, plain));
+    EXPECT_EQ(installedWindowStyle()->counts().direct, 1);
+
+    QApplication::setStyle(QStyleFactory::create(toolkitStyle));
+    installWindowStyle();
+}
+
 } // namespace
 } // namespace kestrune
 
