@@ -210,7 +210,7 @@ struct PanelCase {
 // The panel of `box` drawn by `style` onto a picture with a plain background.
 QImage drawPanel(const QStyle &style, const ProbeBox &box, const PanelCase &how)
 {
-    QImage picture(160, 80, QImage::Format_ARGB32_Premultiplied);
+    QImage picture(480, 240, QImage::Format_ARGB32_Premultiplied);
     picture.fill(QColor(239, 239, 239));
     QPainter painter(&picture);
     how.prepare(painter);
@@ -249,6 +249,14 @@ TEST(WindowStyle, CopiesOnlyWhereTheCopyIsExact)
                 p.translate(1, 1);
             },
             true },
+        { "at 1.75 times the size, between pixels",
+            [](QPainter &p) {
+                p.scale(1.75, 1.75);
+                p.translate(3, 1);
+            },
+            true },
+        { "at three times the size", [](QPainter &p) { p.scale(3, 3); }, true },
+        { "at four times the size", [](QPainter &p) { p.scale(4, 4); }, true },
         { "rotated", [](QPainter &p) { p.rotate(3); }, false },
         { "scaled by 1.3", [](QPainter &p) { p.scale(1.3, 1.3); }, false },
         { "stretched", [](QPainter &p) { p.scale(1, 2); }, false },
