@@ -564,8 +564,9 @@ int main(int argc, char *argv[])
     if (auto *style = qobject_cast<WindowStyle *>(QApplication::style())) {
         const WindowStyle::Counts counts = style->counts();
         std::printf("\ntext box frames in Kestrune's windows: %ld copied from the cache, %ld drawn "
-                    "into it, %ld drawn directly\n",
-            counts.copied, counts.cached, counts.direct);
+                    "into it, %ld drawn directly the first time, %ld drawn directly where a copy "
+                    "would not be exact\n",
+            counts.copied, counts.cached, counts.firstSeen, counts.direct);
     }
     printTable();
     std::printf("\n");

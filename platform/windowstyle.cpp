@@ -3,9 +3,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCache>
 #include <QComboBox>
-#include <QHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QPaintEngine>
@@ -14,9 +12,8 @@
 #include <QStyleOption>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <memory>
+#include <utility>
 #include <vector>
 
 namespace kestrune {
@@ -27,8 +24,10 @@ namespace {
 // to come out of the cache exactly as the style draws them.
 constexpr QLatin1StringView kCheckedStyle("fusion");
 
-// Cached frames stay below this many bytes of images (a box of the main window is 7 KiB at 100%).
+// The images kept stay below this many bytes (a box of the main window is 7 KiB at 100%), and
+// the frames remembered below this number; beyond either, the cache starts afresh.
 constexpr qsizetype kCacheBytes = qsizetype(1024) * 1024;
+constexpr std::size_t kFrames = 128;
 
 // Boxes larger than this (in device pixels) are drawn directly: a copy would cost as much.
 constexpr int kLargestCachedSide = 1024;
@@ -59,11 +58,15 @@ struct FrameKey {
     bool operator==(const FrameKey &) const = default;
 };
 
-size_t qHash(const FrameKey &key, size_t seed = 0)
+// A frame drawn at least once; its image is made the second time it is drawn.
+struct Frame {
+    FrameKey key;
+    QImage image;
+};
+
+bool isWhole(qreal value)
 {
-    return qHashMulti(seed, key.width, key.height, key.state, key.direction, key.lineWidth,
-        key.midLineWidth, key.features, key.frameShape, key.palette, key.colourGroup,
-        key.renderHints, key.scaleQuarters, key.marginX, key.marginY, key.format, key.background);
+    return value == static_cast<qreal>(static_cast<qint64>(value));
 }
 
 // The smallest number of whole logical pixels m (0 to 3) such that a box starting at device
@@ -72,8 +75,7 @@ size_t qHash(const FrameKey &key, size_t seed = 0)
 int marginToWholePixel(qreal origin, qreal scale)
 {
     for (int m = 0; m < 4; ++m) {
-        const qreal start = origin - m * scale;
-        if (start == std::floor(start)) return m;
+        if (isWhole(origin - m * scale)) return m;
     }
     return -1;
 }
@@ -110,14 +112,20 @@ bool isPlain(const QImage &image, const QRect &area, quint32 &colour)
     return true;
 }
 
+// Device pixels covering `logical` logical pixels at `quarters` quarters of a device pixel each.
+int devicePixels(int logical, int quarters)
+{
+    return (logical * quarters + 3) / 4;
+}
+
 } // namespace
 
 class WindowStyle::FrameCache {
 public:
-    explicit FrameCache(bool checkedStyle) : m_checkedStyle(checkedStyle), m_images(kCacheBytes) { }
+    explicit FrameCache(bool checkedStyle) : m_checkedStyle(checkedStyle) { }
 
-    // Draws the panel from the cache; false where the cache cannot give the exact pixels, and
-    // the caller draws it directly.
+    // Draws the panel from the cache; false where the cache cannot give the exact pixels, or the
+    // frame is drawn for the first time, and the caller draws it directly.
     bool draw(const QStyle *base, const QStyleOptionFrame &option, QPainter *painter,
         const QWidget *widget);
 
@@ -127,23 +135,34 @@ private:
     bool describe(const QStyleOptionFrame &option, const QPainter *painter, const QWidget *widget,
         FrameKey &key);
     int paletteNumber(const QPalette &palette);
+    Frame *find(const FrameKey &key);
+    void render(const QStyle *base, const QStyleOptionFrame &option, const QPainter *painter,
+        const QWidget *widget, Frame &frame);
 
     const bool m_checkedStyle;
     // Set while a panel is drawn into an image.
     bool m_rendering = false;
-    QCache<FrameKey, QImage> m_images;
+    // The frames seen, those drawn lately first; and the bytes of their images.
+    std::vector<Frame> m_frames;
+    qsizetype m_bytes = 0;
     // Palettes with the same colours share a number, so that boxes with the same colours share
-    // their images; palettes are looked up by their cache key first, and a copy is kept with
-    // each key, which makes sure that key is never reused for other colours.
+    // their images. A palette is looked up by its cache key first; a copy is kept with each key,
+    // which makes sure that key is never reused for other colours.
+    struct KnownPalette {
+        qint64 cacheKey;
+        QPalette palette;
+        int number;
+    };
     std::vector<QPalette> m_distinctPalettes;
-    QHash<qint64, std::pair<QPalette, int>> m_paletteNumbers;
+    std::vector<KnownPalette> m_palettes;
 };
 
 int WindowStyle::FrameCache::paletteNumber(const QPalette &palette)
 {
-    const auto known = m_paletteNumbers.constFind(palette.cacheKey());
-    if (known != m_paletteNumbers.constEnd()) return known->second;
-
+    const qint64 cacheKey = palette.cacheKey();
+    for (const KnownPalette &known : m_palettes) {
+        if (known.cacheKey == cacheKey) return known.number;
+    }
     int number = -1;
     for (std::size_t i = 0; i < m_distinctPalettes.size(); ++i) {
         if (m_distinctPalettes[i] == palette) number = static_cast<int>(i);
@@ -153,8 +172,8 @@ int WindowStyle::FrameCache::paletteNumber(const QPalette &palette)
         number = static_cast<int>(m_distinctPalettes.size()) - 1;
     }
     // Palettes change seldom; should they change without end, the lookup starts afresh.
-    if (m_paletteNumbers.size() >= 256) m_paletteNumbers.clear();
-    m_paletteNumbers.insert(palette.cacheKey(), { palette, number });
+    if (m_palettes.size() >= 256) m_palettes.clear();
+    m_palettes.push_back({ cacheKey, palette, number });
     return number;
 }
 
@@ -185,10 +204,11 @@ bool WindowStyle::FrameCache::describe(
     const QTransform &transform = painter->deviceTransform();
     if (transform.type() > QTransform::TxScale) return false;
     const qreal scale = transform.m11();
-    if (transform.m22() != scale || scale < 1 || scale > 8 || scale * 4 != std::floor(scale * 4))
+    const int quarters = static_cast<int>(scale * 4);
+    if (transform.m22() != scale || quarters != scale * 4 || quarters < 4 || quarters > 32)
         return false;
-    if (option.rect.width() * scale > kLargestCachedSide
-        || option.rect.height() * scale > kLargestCachedSide)
+    if (devicePixels(option.rect.width(), quarters) > kLargestCachedSide
+        || devicePixels(option.rect.height(), quarters) > kLargestCachedSide)
         return false;
     const QPointF origin = transform.map(QPointF(option.rect.topLeft()));
     key.marginX = marginToWholePixel(origin.x(), scale);
@@ -207,7 +227,7 @@ bool WindowStyle::FrameCache::describe(
     key.features = static_cast<int>(option.features);
     key.frameShape = option.frameShape;
     key.renderHints = static_cast<int>(painter->renderHints());
-    key.scaleQuarters = static_cast<int>(scale * 4);
+    key.scaleQuarters = quarters;
     key.format = target->format();
 
     // The image covers the box from a whole device pixel on. Antialiased edges are blended with
@@ -215,8 +235,8 @@ bool WindowStyle::FrameCache::describe(
     // window's background there must be one plain colour, wherever this painting reaches.
     const QRect covered(QPoint(static_cast<int>(origin.x() - key.marginX * scale),
                             static_cast<int>(origin.y() - key.marginY * scale)),
-        QSize(static_cast<int>(std::ceil((key.width + key.marginX) * scale)),
-            static_cast<int>(std::ceil((key.height + key.marginY) * scale))));
+        QSize(devicePixels(key.width + key.marginX, quarters),
+            devicePixels(key.height + key.marginY, quarters)));
     const QRegion clip = engine->systemClip();
     bool reachesAny = false;
     for (const QRect &part : clip.isEmpty() ? QRegion(covered) : clip) {
@@ -231,6 +251,44 @@ bool WindowStyle::FrameCache::describe(
     return reachesAny;
 }
 
+Frame *WindowStyle::FrameCache::find(const FrameKey &key)
+{
+    for (std::size_t i = 0; i < m_frames.size(); ++i) {
+        if (!(m_frames[i].key == key)) continue;
+        // A frame found moves one place forward, so the frames drawn most are found first.
+        if (i == 0) return &m_frames[0];
+        std::swap(m_frames[i], m_frames[i - 1]);
+        return &m_frames[i - 1];
+    }
+    return nullptr;
+}
+
+void WindowStyle::FrameCache::render(const QStyle *base, const QStyleOptionFrame &option,
+    const QPainter *painter, const QWidget *widget, Frame &frame)
+{
+    const FrameKey &key = frame.key;
+    const qreal scale = key.scaleQuarters / 4.0;
+    const QPoint corner = option.rect.topLeft() - QPoint(key.marginX, key.marginY);
+    QImage image(devicePixels(key.width + key.marginX, key.scaleQuarters),
+        devicePixels(key.height + key.marginY, key.scaleQuarters),
+        static_cast<QImage::Format>(key.format));
+    image.fill(key.background);
+    {
+        QPainter imagePainter(&image);
+        imagePainter.setRenderHints(imagePainter.renderHints(), false);
+        imagePainter.setRenderHints(painter->renderHints());
+        // The same device coordinates as on the screen, less a whole number of pixels.
+        imagePainter.setTransform(
+            QTransform(scale, 0, 0, scale, -corner.x() * scale, -corner.y() * scale));
+        m_rendering = true;
+        base->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &imagePainter, widget);
+        m_rendering = false;
+    }
+    image.setDevicePixelRatio(scale);
+    m_bytes += image.sizeInBytes();
+    frame.image = std::move(image);
+}
+
 bool WindowStyle::FrameCache::draw(
     const QStyle *base, const QStyleOptionFrame &option, QPainter *painter, const QWidget *widget)
 {
@@ -239,59 +297,45 @@ bool WindowStyle::FrameCache::draw(
         ++counts.direct;
         return false;
     }
-    const qreal scale = key.scaleQuarters / 4.0;
-    // The image's top left corner, in the box's logical coordinates: on a whole device pixel.
-    const QPoint corner = option.rect.topLeft() - QPoint(key.marginX, key.marginY);
-
-    QImage *image = m_images.object(key);
-    if (image) {
-        ++counts.copied;
-    } else {
-        const QSize size(static_cast<int>(std::ceil((key.width + key.marginX) * scale)),
-            static_cast<int>(std::ceil((key.height + key.marginY) * scale)));
-        auto fresh = std::make_unique<QImage>(size, static_cast<QImage::Format>(key.format));
-        fresh->fill(key.background);
-        {
-            QPainter imagePainter(fresh.get());
-            imagePainter.setRenderHints(imagePainter.renderHints(), false);
-            imagePainter.setRenderHints(painter->renderHints());
-            // The same device coordinates as on the screen, less a whole number of pixels.
-            imagePainter.setTransform(
-                QTransform(scale, 0, 0, scale, -corner.x() * scale, -corner.y() * scale));
-            m_rendering = true;
-            base->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &imagePainter, widget);
-            m_rendering = false;
+    Frame *frame = find(key);
+    if (!frame) {
+        // A frame is kept only once it is drawn a second time: a box drawn once (the first paint
+        // of a window, a state that does not come back) costs no memory.
+        if (m_frames.size() >= kFrames) {
+            m_frames.clear();
+            m_bytes = 0;
         }
-        fresh->setDevicePixelRatio(scale);
-        const qsizetype bytes = fresh->sizeInBytes();
-        image = fresh.get();
-        if (!m_images.insert(key, fresh.release(), bytes)) {
-            // Larger than the whole cache: drawn directly instead.
-            ++counts.direct;
-            return false;
-        }
-        ++counts.cached;
+        m_frames.push_back({ key, QImage() });
+        ++counts.firstSeen;
+        return false;
     }
-    painter->drawImage(QPointF(corner), *image);
+    if (frame->image.isNull()) {
+        const qsizetype bytes = qsizetype(devicePixels(key.width + key.marginX, key.scaleQuarters))
+            * devicePixels(key.height + key.marginY, key.scaleQuarters) * 4;
+        if (m_bytes + bytes > kCacheBytes) {
+            for (Frame &kept : m_frames)
+                kept.image = QImage();
+            m_bytes = 0;
+        }
+        render(base, option, painter, widget, *frame);
+        ++counts.cached;
+    } else {
+        ++counts.copied;
+    }
+    // The image's top left corner, in the box's logical coordinates, is on a whole device pixel.
+    painter->drawImage(
+        QPointF(option.rect.topLeft() - QPoint(key.marginX, key.marginY)), frame->image);
     return true;
 }
 
-namespace {
-
-// The name of the style the application uses now, under any style layered over it.
-QString applicationStyleName()
+WindowStyle::WindowStyle(QStyle *baseStyle) : QProxyStyle(baseStyle)
 {
-    const QStyle *style = QApplication::style();
-    if (const auto *layer = qobject_cast<const QProxyStyle *>(style)) style = layer->baseStyle();
-    return style->name();
+    m_cache = new FrameCache(this->baseStyle()->name() == kCheckedStyle);
 }
 
-} // namespace
-
-WindowStyle::WindowStyle(const QString &baseStyleName)
-    : QProxyStyle(baseStyleName.isEmpty() ? applicationStyleName() : baseStyleName)
+WindowStyle::WindowStyle(const QString &baseStyleName) : QProxyStyle(baseStyleName)
 {
-    m_cache = new FrameCache(baseStyle() && baseStyle()->name() == kCheckedStyle);
+    m_cache = new FrameCache(baseStyle()->name() == kCheckedStyle);
 }
 
 WindowStyle::~WindowStyle()
@@ -317,7 +361,16 @@ void WindowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *op
 
 void installWindowStyle()
 {
-    QApplication::setStyle(new WindowStyle);
+    QStyle *current = QApplication::style();
+    if (const auto *installed = qobject_cast<const WindowStyle *>(current)) {
+        // Installed again: over a new copy of the same style underneath.
+        QApplication::setStyle(new WindowStyle(installed->baseStyle()->name()));
+        return;
+    }
+    // The application's own style object becomes the base: creating a second one would only
+    // cost time and memory at start. The new layer owns it from now on, so the application does
+    // not delete it when its style changes.
+    QApplication::setStyle(new WindowStyle(current));
 }
 
 } // namespace kestrune
