@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How fast Kestrune answers the user: a keystroke into a measurement box, an angle box and a
-// triangle box, Calculate by Enter and by a mouse click, and a chained triangle solve by a click,
-// each driven as the user does it (controls found by name, keys and mouse buttons sent to them),
+// triangle box, Calculate and a chained triangle solve, each by Enter and by a mouse click. Each
+// is driven as the user does it (controls found by name, keys and mouse buttons sent to them),
 // with everything it repaints counted in. Each figure stands beside its floor: the same window
 // built from the toolkit's plain widgets (bench/floorwindow.h), showing the same texts in the same
 // boxes with no handling of its own.
@@ -37,6 +37,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <memory>
@@ -59,6 +60,8 @@ int failures = 0;
 std::string platformTag;
 // The median of each benchmark's last run, by figure name.
 std::map<std::string, double> medians;
+// The median of each benchmark's main-thread processor time per step, by figure name.
+std::map<std::string, double> workMedians;
 
 using Texts = std::vector<std::pair<QString, QString>>;
 
@@ -271,8 +274,12 @@ void makeFloors()
     QObject::connect(button(main, "cmdCalculate"), &QPushButton::clicked, main, showResults);
     QObject::connect(box(triangle, "Text33"), &QLineEdit::textChanged, triangle,
         [triangle] { show(triangle, bench->solveBefore); });
-    QObject::connect(button(triangle, "Command9"), &QPushButton::clicked, triangle,
-        [triangle] { show(triangle, bench->solveAfter); });
+    QPushButton *solve = button(triangle, "Command9");
+    QObject::connect(
+        solve, &QPushButton::clicked, triangle, [triangle] { show(triangle, bench->solveAfter); });
+    // Tab from h reaches the row's button, and Enter there presses it, as in Kestrune's window.
+    QWidget::setTabOrder(box(triangle, "Text33"), solve);
+    solve->setAutoDefault(true);
     main->show();
     triangle->show();
     settle();
@@ -282,17 +289,39 @@ void makeFloors()
 
 using Clock = std::chrono::steady_clock;
 
+// The times of a benchmark's steps: on the wall clock (what the user waits for) and on the clock
+// of the main thread's processor time (the work done, leaving out waiting for an X server).
+struct Samples {
+    std::vector<double> wall;
+    std::vector<double> work;
+    explicit Samples(const benchmark::State &state)
+    {
+        wall.reserve(static_cast<std::size_t>(state.max_iterations));
+        work.reserve(static_cast<std::size_t>(state.max_iterations));
+    }
+};
+
+double threadMicroseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
 // Times one step: the action and everything it leaves for the event loop, repaints included.
 // Never inlined, so that a profiler can count exactly the timed steps (valgrind's
 // --toggle-collect='*timedStep*').
-Q_NEVER_INLINE double timedStep(benchmark::State &state, const std::function<void()> &action)
+Q_NEVER_INLINE void timedStep(
+    benchmark::State &state, Samples &samples, const std::function<void()> &action)
 {
+    const double workStart = threadMicroseconds();
     const Clock::time_point start = Clock::now();
     action();
     settle();
     const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    samples.work.push_back(threadMicroseconds() - workStart);
+    samples.wall.push_back(elapsed);
     state.SetIterationTime(elapsed / 1e6);
-    return elapsed;
 }
 
 void fail(benchmark::State &state, const std::string &what)
@@ -306,16 +335,23 @@ std::string figureName(const std::string &figure, bool floor)
     return figure + platformTag + (floor ? "_floor_us" : "_us");
 }
 
-void report(benchmark::State &state, std::vector<double> samples, const std::string &name)
+double medianOf(std::vector<double> &values)
 {
-    if (samples.empty()) return;
-    std::sort(samples.begin(), samples.end());
-    const std::size_t n = samples.size();
-    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void report(benchmark::State &state, Samples &samples, const std::string &name)
+{
+    if (samples.wall.empty()) return;
+    const double median = medianOf(samples.wall);
     state.counters["median_us"] = median;
-    state.counters["min_us"] = samples.front();
-    state.counters["max_us"] = samples.back();
+    state.counters["min_us"] = samples.wall.front();
+    state.counters["max_us"] = samples.wall.back();
+    state.counters["work_us"] = medianOf(samples.work);
     medians[name] = median;
+    workMedians[name] = state.counters["work_us"];
 }
 
 // Counts the paint events of a window and its controls: a keystroke that repaints nothing would
@@ -354,18 +390,17 @@ void typeInTurn(benchmark::State &state, QWidget *window, const char *boxName, c
     QLineEdit *typedInto = box(window, boxName);
     replaceText(typedInto, start);
     const int messagesBefore = bench->messages;
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
+    Samples samples(state);
     bool typeDigit = true;
     PaintCounter counter(window);
     for (auto _ : state) {
         QWidget *target = focused();
-        samples.push_back(timedStep(state, [target, typeDigit, digit] {
+        timedStep(state, samples, [target, typeDigit, digit] {
             if (typeDigit)
                 QTest::keyClick(target, digit);
             else
                 QTest::keyClick(target, Qt::Key_Backspace);
-        }));
+        });
         typeDigit = !typeDigit;
     }
     if (QApplication::focusWidget() != typedInto)
@@ -381,7 +416,7 @@ void typeInTurn(benchmark::State &state, QWidget *window, const char *boxName, c
         return fail(state, "not every keystroke was repainted");
     state.counters["paints_per_key"]
         = static_cast<double>(counter.paints) / static_cast<double>(state.iterations());
-    report(state, std::move(samples), name);
+    report(state, samples, name);
 }
 
 // Calculate on the imperial example, by Enter in the projection box or by a click on the
@@ -393,8 +428,7 @@ void calculate(benchmark::State &state, QWidget *window, bool byClick, const std
     typeImperialExample(window);
     replaceText(projection, QStringLiteral("100"));
     const int messagesBefore = bench->messages;
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
+    Samples samples(state);
     for (auto _ : state) {
         if (byClick) {
             replaceText(projection, QStringLiteral("100"));
@@ -404,38 +438,47 @@ void calculate(benchmark::State &state, QWidget *window, bool byClick, const std
         }
         if (!control<QLineEdit>(window, bench->results.front().first)->text().isEmpty())
             return fail(state, "typing did not blank the results");
-        samples.push_back(timedStep(state, [byClick, calculateButton] {
+        timedStep(state, samples, [byClick, calculateButton] {
             if (byClick)
                 clickButton(calculateButton);
             else
                 QTest::keyClick(focused(), Qt::Key_Return);
-        }));
+        });
     }
     if (bench->messages != messagesBefore) return fail(state, "Calculate showed a message box");
     if (!showing(window, bench->results))
         return fail(state, "the results are not those of the worked example");
-    report(state, std::move(samples), name);
+    report(state, samples, name);
 }
 
-// The triangle's row 8 (A = 30 degrees 0 minutes, h = 10) solved by a click on its button, which
-// hands over to row 2 and shows the angles. Before each step, untimed, h is typed again, which
-// blanks what the solve writes.
-void solveTriangle(benchmark::State &state, QWidget *window, const std::string &name)
+// The triangle's row 8 (A = 30 degrees 0 minutes, h = 10) solved, which hands over to row 2 and
+// shows the angles: by Enter on the row's button, which Tab reaches from h, or by a click on it.
+// Before each step, untimed, h is typed again, which blanks what the solve writes.
+void solveTriangle(benchmark::State &state, QWidget *window, bool byClick, const std::string &name)
 {
     QLineEdit *hypotenuse = box(window, "Text33");
     QPushButton *solve = button(window, "Command9");
     const int messagesBefore = bench->messages;
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
+    Samples samples(state);
     for (auto _ : state) {
         replaceText(hypotenuse, QStringLiteral("10"));
         if (!showing(window, bench->solveBefore))
             return fail(state, "typing h did not blank the solve's results");
-        samples.push_back(timedStep(state, [solve] { clickButton(solve); }));
+        if (!byClick) {
+            key(Qt::Key_Tab);
+            if (QApplication::focusWidget() != solve)
+                return fail(state, "Tab from h did not reach the row's button");
+        }
+        timedStep(state, samples, [byClick, solve] {
+            if (byClick)
+                clickButton(solve);
+            else
+                QTest::keyClick(focused(), Qt::Key_Return);
+        });
     }
     if (bench->messages != messagesBefore) return fail(state, "the solve showed a message box");
     if (!showing(window, bench->solveAfter)) return fail(state, "the solve showed other results");
-    report(state, std::move(samples), name);
+    report(state, samples, name);
 }
 
 // One benchmark: a step on Kestrune's window or on its floor.
@@ -477,28 +520,36 @@ const std::vector<Step> &steps()
             [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
                 calculate(s, main, true, name);
             });
-        both("triangle_solve/click", "triangle_solve/click_floor", "triangle_solve", false,
+        both("triangle_solve/enter", "triangle_solve/enter_floor", "triangle_solve", false,
             [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
-                solveTriangle(s, triangle, name);
+                solveTriangle(s, triangle, false, name);
+            });
+        both("triangle_solve/click", "triangle_solve/click_floor", "triangle_solve_click", false,
+            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
+                solveTriangle(s, triangle, true, name);
             });
         return list;
     }();
     return all;
 }
 
+// Each figure beside its floor: the wall-clock medians, and the medians of the main thread's
+// processor time (the work, without waiting for the X server).
 void printTable()
 {
-    std::printf("\n%-28s %12s %12s %8s\n", "figure (median, us)", "Kestrune", "floor", "ratio");
+    std::printf("\n%-28s %10s %10s %7s   %10s %10s\n", "figure (median, us)", "Kestrune", "floor",
+        "ratio", "work", "floor work");
     for (const Step &step : steps()) {
         if (step.floor) continue;
         const std::string name = figureName(step.figure, false);
         const std::string floorName = figureName(step.figure, true);
         if (!medians.count(name)) continue;
+        std::printf("%-28s %10.3f", name.c_str(), medians[name]);
         if (medians.count(floorName)) {
-            std::printf("%-28s %12.3f %12.3f %8.3f\n", name.c_str(), medians[name],
-                medians[floorName], medians[name] / medians[floorName]);
+            std::printf(" %10.3f %7.3f   %10.3f %10.3f\n", medians[floorName],
+                medians[name] / medians[floorName], workMedians[name], workMedians[floorName]);
         } else {
-            std::printf("%-28s %12.3f\n", name.c_str(), medians[name]);
+            std::printf(" %10s %7s   %10.3f\n", "", "", workMedians[name]);
         }
     }
 }

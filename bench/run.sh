@@ -46,7 +46,7 @@ build-bench/bin/kestrune-startup-bench --runs "${STARTUP_RUNS:-30}" build-bench/
 
 echo
 for figure in keystroke keystroke_angle keystroke_triangle calculate calculate_click \
-    triangle_solve keystroke_x11 calculate_x11; do
+    triangle_solve triangle_solve_click keystroke_x11 calculate_x11; do
     for name in "${figure}_us" "${figure}_floor_us"; do
         grep -E "^$name [0-9.]+$" "$log" || echo "$name n/a"
     done
