@@ -170,6 +170,15 @@ void clickButton(QPushButton *button)
     settle();
 }
 
+// A command given by a click on its button, or by Enter where the focus is.
+void command(bool byClick, QPushButton *button)
+{
+    if (byClick)
+        clickButton(button);
+    else
+        QTest::keyClick(focused(), Qt::Key_Return);
+}
+
 Texts boxTexts(QWidget *window)
 {
     Texts texts;
@@ -438,12 +447,8 @@ void calculate(benchmark::State &state, QWidget *window, bool byClick, const std
         }
         if (!control<QLineEdit>(window, bench->results.front().first)->text().isEmpty())
             return fail(state, "typing did not blank the results");
-        timedStep(state, samples, [byClick, calculateButton] {
-            if (byClick)
-                clickButton(calculateButton);
-            else
-                QTest::keyClick(focused(), Qt::Key_Return);
-        });
+        timedStep(
+            state, samples, [byClick, calculateButton] { command(byClick, calculateButton); });
     }
     if (bench->messages != messagesBefore) return fail(state, "Calculate showed a message box");
     if (!showing(window, bench->results))
@@ -469,12 +474,7 @@ void solveTriangle(benchmark::State &state, QWidget *window, bool byClick, const
             if (QApplication::focusWidget() != solve)
                 return fail(state, "Tab from h did not reach the row's button");
         }
-        timedStep(state, samples, [byClick, solve] {
-            if (byClick)
-                clickButton(solve);
-            else
-                QTest::keyClick(focused(), Qt::Key_Return);
-        });
+        timedStep(state, samples, [byClick, solve] { command(byClick, solve); });
     }
     if (bench->messages != messagesBefore) return fail(state, "the solve showed a message box");
     if (!showing(window, bench->solveAfter)) return fail(state, "the solve showed other results");
