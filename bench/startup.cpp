@@ -13,7 +13,11 @@
 //   the one-caption window in a program that also loads the printing library at start, as
 //     kestrune does (given as a third program): what loading it only when printing would save.
 //
-// Usage: kestrune-startup-bench [--runs N] KESTRUNE BAREWINDOW [BAREWINDOW-WITH-PRINTING]
+// With --compare, another build of kestrune (before a change, say) runs in the same rounds and
+// the two are compared round by round.
+//
+// Usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE BAREWINDOW
+//                               [BAREWINDOW-WITH-PRINTING]
 // Prints each program's figures, the ratios round by round, then the summary lines
 // `startup_ratio` and `memory_ratio` (kestrune over the one-caption window) and
 // `startup_bare_ratio` and `memory_bare_ratio` (kestrune over the bare window): medians over
@@ -184,15 +188,18 @@ int main(int argc, char *argv[])
 {
     int runs = 30;
     std::vector<std::string> programs;
+    std::string other;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--compare") == 0 && i + 1 < argc)
+            other = argv[++i];
         else
             programs.emplace_back(argv[i]);
     }
     if (programs.size() != 2 && programs.size() != 3) {
-        std::fputs("usage: kestrune-startup-bench [--runs N] KESTRUNE BAREWINDOW "
-                   "[BAREWINDOW-WITH-PRINTING]\n",
+        std::fputs("usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE "
+                   "BAREWINDOW [BAREWINDOW-WITH-PRINTING]\n",
             stderr);
         return 2;
     }
@@ -212,7 +219,10 @@ int main(int argc, char *argv[])
         { programs[1] },
         { programs[1], "--text" },
     };
-    if (programs.size() == 3) commands.push_back({ programs[2], "--text" });
+    const std::size_t printing = programs.size() == 3 ? commands.size() : 0;
+    if (printing) commands.push_back({ programs[2], "--text" });
+    const std::size_t compared = other.empty() ? 0 : commands.size();
+    if (compared) commands.push_back({ other });
     const std::size_t count = commands.size();
 
     // One run of each, not counted: the first start reads the libraries and fonts from disk.
@@ -238,23 +248,27 @@ int main(int argc, char *argv[])
     printFigures("kestrune", results[0]);
     printFigures("bare window", results[1]);
     printFigures("one-caption window", results[2]);
-    if (count == 4) printFigures("one-caption + printing library", results[3]);
+    if (printing) printFigures("one-caption + printing library", results[printing]);
+    if (compared) printFigures("other kestrune", results[compared]);
     const Ratios overText = ratios(results[0], results[2]);
     const Ratios overBare = ratios(results[0], results[1]);
     printRatios("kestrune / one-caption window", overText);
     printRatios("kestrune / bare window", overBare);
     printRatios("one-caption window / bare window", ratios(results[2], results[1]));
-    if (count == 4) {
-        const Ratios printing = ratios(results[3], results[2]);
-        printRatios("one-caption + printing / one-caption", printing);
+    if (printing) {
+        printRatios("one-caption + printing / one-caption", ratios(results[printing], results[2]));
         std::vector<double> time, memory;
         for (int i = 0; i < runs; ++i) {
-            time.push_back(results[3][i].milliseconds - results[2][i].milliseconds);
-            memory.push_back(results[3][i].peakKilobytes - results[2][i].peakKilobytes);
+            time.push_back(results[printing][i].milliseconds - results[2][i].milliseconds);
+            memory.push_back(results[printing][i].peakKilobytes - results[2][i].peakKilobytes);
         }
         std::printf("loading the printing library at start costs %.2f ms and %.0f KiB of peak "
                     "memory (medians, round by round)\n",
             median(time), median(memory));
+    }
+    if (compared) {
+        printRatios("kestrune / other kestrune", ratios(results[0], results[compared]));
+        printRatios("other kestrune / one-caption window", ratios(results[compared], results[2]));
     }
     std::printf("\n");
     std::printf("startup_ratio %.3f\n", median(overText.time));
