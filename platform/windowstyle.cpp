@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QStyleFactory>
 #include <QStyleOption>
 
 #include <algorithm>
