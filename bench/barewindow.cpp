@@ -1,19 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The floor for Kestrune's start-up: the toolkit alone showing one empty main window with the
+// The floors for Kestrune's start-up: the toolkit alone showing one empty main window with the
 // size of Kestrune's main window (its 601 x 488 client area under a menu bar), and nothing else.
-// bench/startup.cpp runs it alternately with kestrune and compares time and memory. With --text
-// it also shows one caption and one menu: the floor for a window that draws any text.
-
-#include "platform/firstpaint.h"
+// With --text it also shows one caption in Kestrune's window font and one menu: the floor for a
+// window that draws any text, which pays for the same font machinery as Kestrune. bench/startup.cpp
+// starts it beside kestrune and compares the time to the first paint and the memory.
+//
+// Built a second time with KESTRUNE_LOAD_PRINT_SUPPORT (kestrune-barewindow-print): the same
+// window in a program that also loads the toolkit's printing library at start, as kestrune does,
+// to show what loading that library only when printing would save.
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 
+#ifdef KESTRUNE_LOAD_PRINT_SUPPORT
+#include <QPrinterInfo>
+#endif
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+#ifdef KESTRUNE_LOAD_PRINT_SUPPORT
+    // Never true: the call only makes the program depend on the printing library, which the
+    // system then loads at start.
+    if (argc > 1000) return QPrinterInfo::defaultPrinterName().size();
+#endif
     QMainWindow window;
     // An empty menu bar: it takes the height of a bar of menus, so the window has Kestrune's
     // size, but holds nothing to draw.
@@ -22,8 +34,6 @@ int main(int argc, char *argv[])
     client->setFixedSize(601, 488);
     window.setCentralWidget(client);
     if (QCoreApplication::arguments().contains(QStringLiteral("--text"))) {
-        // The floor for a window that shows text at all: one caption in Kestrune's window font and
-        // one menu in the menu bar, so the font machinery is loaded as it is for any text.
         auto *caption = new QLabel(QStringLiteral("Escalator Rated Load"), client);
         QFont font;
         font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
@@ -36,6 +46,5 @@ int main(int argc, char *argv[])
         window.menuBar()->addMenu(QStringLiteral("&Print"));
     }
     window.show();
-    kestrune::quitAfterFirstPaintWhenAsked(&window);
     return app.exec();
 }

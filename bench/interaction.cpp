@@ -1,28 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How fast Kestrune answers: a keystroke into a measurement box, into an angle box and into a
-// triangle box, the Calculate command and a chained triangle solve, each through the real windows
-// on the offscreen platform, with the repaint the user waits for counted in. Beside them, the
-// toolkit's own cost of a keystroke into a bare line edit in a window of the same size: the floor
-// the keystroke figures are judged against.
+// How fast Kestrune answers the user: a keystroke into a measurement box, an angle box and a
+// triangle box, Calculate and a chained triangle solve, each by Enter and by a mouse click. Each
+// is driven as the user does it (controls found by name, keys and mouse buttons sent to them),
+// with everything it repaints counted in. Each figure stands beside its floor: the same window
+// built from the toolkit's plain widgets (bench/floorwindow.h), showing the same texts in the same
+// boxes with no handling of its own.
 //
-// Every step is timed on its own; the figure of a benchmark is the median step in microseconds
-// (counter `median_us`, with `min_us` and `max_us`). After the run the medians are printed as a
-// summary, one figure a line, for bench/run.sh to collect.
+// Every step is timed on its own; a figure is the median step in microseconds (`median_us`, with
+// `min_us` and `max_us`). On a real X server (QT_QPA_PLATFORM=xcb) the figures are named with
+// `_x11`. After the run a table sets each figure beside its floor, then the summary follows, one
+// figure a line, for bench/run.sh to collect.
 //
-// `--smoke` runs a few steps of each and fails when a step did not do what it should (a message
-// box came up, a field holds the wrong text, nothing was repainted).
+// Options besides Google Benchmark's:
+//   --smoke           a few steps of each, failing when a step did not do what it should (a message
+//                     box came up, a box holds the wrong text, nothing was repainted);
+//   --steps N         N steps of each benchmark (for a profiler);
+//   --toolkit-style   Kestrune's windows drawn with the toolkit's own style, as before the
+//                     program had a style of its own, to compare.
 
+#include "bench/floorwindow.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/form.h"
-#include "platform/textbox.h"
+#include "platform/windowstyle.h"
 #include "tools/recordingservices.h"
-#include "triangle/trianglewindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QStyleFactory>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -32,6 +37,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,28 +47,338 @@
 namespace kestrune {
 namespace {
 
-// The windows under test, shared by all benchmarks of the run.
-struct Session {
-    int transcriptLines = 0;
-    std::unique_ptr<RecordingServices> services;
-    QPointer<MainWindow> main;
-    QPointer<QMainWindow> bareWindow;
-    QPointer<QLineEdit> bareBox;
-    QPointer<QLineEdit> bareTwin;
-    std::vector<QPointer<QLineEdit>> bareResults;
-};
-Session *session = nullptr;
+// The one place that names a window class of Kestrune's: everything else finds the windows and
+// their controls by name.
+QWidget *openMainWindow(Services &services)
+{
+    return new MainWindow(services);
+}
 
 bool smoke = false;
 int failures = 0;
-
-// The median of each benchmark's last run, by summary name, for the summary lines.
+// "_x11" on a real X server.
+std::string platformTag;
+// The median of each benchmark's last run, by figure name.
 std::map<std::string, double> medians;
+// The median of each benchmark's main-thread processor time per step, by figure name.
+std::map<std::string, double> workMedians;
 
-// Counts the paint events of the widgets it watches: a keystroke that repaints nothing would be
-// measuring less than the user waits for.
+using Texts = std::vector<std::pair<QString, QString>>;
+
+// Kestrune's windows, their floors, and what a rehearsal of each step showed on the screen.
+struct Bench {
+    std::unique_ptr<RecordingServices> services;
+    int messages = 0;
+    QPointer<QWidget> main;
+    QPointer<QWidget> triangle;
+    std::unique_ptr<QStyle> toolkitStyle;
+    QPointer<QWidget> mainFloor;
+    QPointer<QWidget> triangleFloor;
+    // The metric twin Kestrune shows for each text typed into txtProjImp.
+    QHash<QString, QString> projectionTwin;
+    // The boxes Calculate fills, with their texts; the boxes the triangle solve changes, with
+    // their texts before and after.
+    Texts results;
+    Texts solveBefore;
+    Texts solveAfter;
+};
+Bench *bench = nullptr;
+
+[[noreturn]] void giveUp(const std::string &why)
+{
+    std::fprintf(stderr, "kestrune-bench: %s\n", why.c_str());
+    std::exit(EXIT_FAILURE);
+}
+
+template <class Control> Control *control(QWidget *window, const QString &name)
+{
+    Control *found = window ? window->findChild<Control *>(name) : nullptr;
+    if (!found) giveUp("no control " + name.toStdString() + " in the window");
+    return found;
+}
+
+QLineEdit *box(QWidget *window, const char *name)
+{
+    return control<QLineEdit>(window, QString::fromLatin1(name));
+}
+
+QPushButton *button(QWidget *window, const char *name)
+{
+    return control<QPushButton>(window, QString::fromLatin1(name));
+}
+
+// ---- Acting as the user
+
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+void activate(QWidget *window)
+{
+    if (QApplication::activeWindow() == window) return;
+    window->raise();
+    window->activateWindow();
+    settle();
+    if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
+    settle();
+}
+
+QWidget *focused()
+{
+    QWidget *widget = QApplication::focusWidget();
+    if (!widget) giveUp("no control holds the focus");
+    return widget;
+}
+
+void key(Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(focused(), code, modifiers);
+    settle();
+}
+
+void type(const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::keyClick(focused(), c.toLatin1());
+        settle();
+    }
+}
+
+// A click into a box lands after its text, as the scripted driver clicks.
+void clickInto(QLineEdit *box)
+{
+    activate(box->window());
+    QTest::mouseClick(
+        box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 3, box->height() / 2));
+    settle();
+}
+
+void replaceText(QLineEdit *box, const QString &text)
+{
+    clickInto(box);
+    key(Qt::Key_A, Qt::ControlModifier);
+    type(text);
+}
+
+// A click on a button, the button's sunken face and its release each repainted as on a screen.
+void clickButton(QPushButton *button)
+{
+    QTest::mousePress(button, Qt::LeftButton);
+    settle();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    settle();
+}
+
+// A command given by a click on its button, or by Enter where the focus is.
+void command(bool byClick, QPushButton *button)
+{
+    if (byClick)
+        clickButton(button);
+    else
+        QTest::keyClick(focused(), Qt::Key_Return);
+}
+
+Texts boxTexts(QWidget *window)
+{
+    Texts texts;
+    for (const QLineEdit *box : window->findChildren<QLineEdit *>())
+        texts.emplace_back(box->objectName(), box->text());
+    return texts;
+}
+
+// The boxes whose text differs between two pictures of the same window.
+Texts changed(const Texts &before, const Texts &after, Texts *was = nullptr)
+{
+    Texts result;
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (before[i].second == after[i].second) continue;
+        result.push_back(after[i]);
+        if (was) was->push_back(before[i]);
+    }
+    return result;
+}
+
+void show(QWidget *window, const Texts &texts)
+{
+    for (const auto &[name, text] : texts)
+        control<QLineEdit>(window, name)->setText(text);
+}
+
+bool showing(QWidget *window, const Texts &texts)
+{
+    return std::all_of(texts.begin(), texts.end(), [window](const auto &entry) {
+        return control<QLineEdit>(window, entry.first)->text() == entry.second;
+    });
+}
+
+// ---- Rehearsal and floors
+
+// The worked imperial example: 100 ft, 50 ft, 40 in, 30 degrees 0 minutes, typed into the boxes.
+void typeImperialExample(QWidget *main)
+{
+    replaceText(box(main, "txtProjImp"), QStringLiteral("100"));
+    replaceText(box(main, "txtRiseImp"), QStringLiteral("50"));
+    replaceText(box(main, "txtWidthImp"), QStringLiteral("40"));
+    replaceText(box(main, "txtDeg"), QStringLiteral("30"));
+    replaceText(box(main, "txtMin"), QStringLiteral("0"));
+}
+
+// Runs each step once through Kestrune's windows and records what it showed, which the floors
+// then show in the same boxes.
+void rehearse()
+{
+    QWidget *main = bench->main;
+    QLineEdit *projection = box(main, "txtProjImp");
+    QLineEdit *projectionMetric = box(main, "txtProjMet");
+    replaceText(projection, QStringLiteral("10"));
+    bench->projectionTwin.insert(projection->text(), projectionMetric->text());
+    type(QStringLiteral("5"));
+    bench->projectionTwin.insert(projection->text(), projectionMetric->text());
+
+    typeImperialExample(main);
+    const Texts beforeCalculate = boxTexts(main);
+    key(Qt::Key_Return);
+    bench->results = changed(beforeCalculate, boxTexts(main));
+    if (bench->results.size() != 9) giveUp("Calculate did not fill the nine results");
+
+    key(Qt::Key_R, Qt::ControlModifier);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String("triangle") && window->isVisible())
+            bench->triangle = window;
+    }
+    if (!bench->triangle) giveUp("Ctrl+R did not open the triangle window");
+    QWidget *triangle = bench->triangle;
+    replaceText(box(triangle, "Text31"), QStringLiteral("30"));
+    replaceText(box(triangle, "Text30"), QStringLiteral("0"));
+    replaceText(box(triangle, "Text33"), QStringLiteral("10"));
+    clickButton(button(triangle, "Command9"));
+    // What the benchmark repeats: h typed again after a solve, then the solve.
+    replaceText(box(triangle, "Text33"), QStringLiteral("10"));
+    const Texts beforeSolve = boxTexts(triangle);
+    clickButton(button(triangle, "Command9"));
+    bench->solveAfter = changed(beforeSolve, boxTexts(triangle), &bench->solveBefore);
+    if (bench->solveAfter.size() < 4) giveUp("the triangle solve did not fill its results");
+    if (bench->messages != 0) giveUp("a message box came up during the rehearsal");
+}
+
+// The floors, wired to show what Kestrune showed: a keystroke in the projection box shows its
+// twin and blanks the results, Enter or the Calculate button shows the results, a keystroke in
+// the triangle's h blanks what the solve writes and its button shows the solve's texts again.
+void makeFloors()
+{
+    bench->mainFloor = makeFloorWindow(bench->main, bench->toolkitStyle.get());
+    bench->triangleFloor = makeFloorWindow(bench->triangle, bench->toolkitStyle.get());
+    QWidget *main = bench->mainFloor;
+    QWidget *triangle = bench->triangleFloor;
+    QLineEdit *projection = box(main, "txtProjImp");
+    QLineEdit *twin = box(main, "txtProjMet");
+    QObject::connect(projection, &QLineEdit::textChanged, main, [main, twin](const QString &text) {
+        twin->setText(bench->projectionTwin.value(text));
+        for (const auto &[name, result] : bench->results)
+            control<QLineEdit>(main, name)->clear();
+    });
+    const auto showResults = [main] { show(main, bench->results); };
+    QObject::connect(projection, &QLineEdit::returnPressed, main, showResults);
+    QObject::connect(button(main, "cmdCalculate"), &QPushButton::clicked, main, showResults);
+    QObject::connect(box(triangle, "Text33"), &QLineEdit::textChanged, triangle,
+        [triangle] { show(triangle, bench->solveBefore); });
+    QPushButton *solve = button(triangle, "Command9");
+    QObject::connect(
+        solve, &QPushButton::clicked, triangle, [triangle] { show(triangle, bench->solveAfter); });
+    // Tab from h reaches the row's button, and Enter there presses it, as in Kestrune's window.
+    QWidget::setTabOrder(box(triangle, "Text33"), solve);
+    solve->setAutoDefault(true);
+    main->show();
+    triangle->show();
+    settle();
+}
+
+// ---- Measuring
+
+using Clock = std::chrono::steady_clock;
+
+// The times of a benchmark's steps: on the wall clock (what the user waits for) and on the clock
+// of the main thread's processor time (the work done, leaving out waiting for an X server).
+struct Samples {
+    std::vector<double> wall;
+    std::vector<double> work;
+    explicit Samples(const benchmark::State &state)
+    {
+        wall.reserve(static_cast<std::size_t>(state.max_iterations));
+        work.reserve(static_cast<std::size_t>(state.max_iterations));
+    }
+};
+
+double threadMicroseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+}
+
+// Times one step: the action and everything it leaves for the event loop, repaints included.
+// Never inlined, so that a profiler can count exactly the timed steps (valgrind's
+// --toggle-collect='*timedStep*').
+Q_NEVER_INLINE void timedStep(
+    benchmark::State &state, Samples &samples, const std::function<void()> &action)
+{
+    const double workStart = threadMicroseconds();
+    const Clock::time_point start = Clock::now();
+    action();
+    settle();
+    const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    samples.work.push_back(threadMicroseconds() - workStart);
+    samples.wall.push_back(elapsed);
+    state.SetIterationTime(elapsed / 1e6);
+}
+
+void fail(benchmark::State &state, const std::string &what)
+{
+    ++failures;
+    state.SkipWithError(what.c_str());
+}
+
+std::string figureName(const std::string &figure, bool floor)
+{
+    return figure + platformTag + (floor ? "_floor_us" : "_us");
+}
+
+double medianOf(std::vector<double> &values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void report(benchmark::State &state, Samples &samples, const std::string &name)
+{
+    if (samples.wall.empty()) return;
+    const double median = medianOf(samples.wall);
+    state.counters["median_us"] = median;
+    state.counters["min_us"] = samples.wall.front();
+    state.counters["max_us"] = samples.wall.back();
+    state.counters["work_us"] = medianOf(samples.work);
+    medians[name] = median;
+    workMedians[name] = state.counters["work_us"];
+}
+
+// Counts the paint events of a window and its controls: a keystroke that repaints nothing would
+// be measuring less than the user waits for.
 class PaintCounter : public QObject {
 public:
+    explicit PaintCounter(QWidget *window) : m_window(window)
+    {
+        m_window->installEventFilter(this);
+        for (QWidget *child : m_window->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+    ~PaintCounter() override
+    {
+        m_window->removeEventFilter(this);
+        for (QWidget *child : m_window->findChildren<QWidget *>())
+            child->removeEventFilter(this);
+    }
     int paints = 0;
 
 protected:
@@ -70,293 +387,171 @@ protected:
         if (event->type() == QEvent::Paint) ++paints;
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    QWidget *m_window;
 };
 
-void fail(benchmark::State &state, const std::string &what)
+// Types `digit` and Backspace in turn into a box holding `start`, each keystroke timed.
+void typeInTurn(benchmark::State &state, QWidget *window, const char *boxName, char digit,
+    const QString &start, const std::string &name)
 {
-    ++failures;
-    state.SkipWithError(what.c_str());
-}
-
-using Clock = std::chrono::steady_clock;
-
-double microsecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-}
-
-// Reports the steps' times: median, fastest and slowest, in microseconds.
-void report(benchmark::State &state, std::vector<double> samples, const std::string &summaryName)
-{
-    if (samples.empty()) return;
-    std::sort(samples.begin(), samples.end());
-    const std::size_t n = samples.size();
-    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
-    state.counters["median_us"] = median;
-    state.counters["min_us"] = samples.front();
-    state.counters["max_us"] = samples.back();
-    medians[summaryName] = median;
-}
-
-// Makes `window` the active window with the focus in `box`, as a click into it would.
-void focusInto(QWidget *window, QWidget *box, Form *form)
-{
-    window->raise();
-    window->activateWindow();
-    QCoreApplication::processEvents();
-    if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
-    if (form)
-        form->setFocusTo(box);
-    else
-        box->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-}
-
-// Types `digit` and Backspace alternately into the focused box of the active window, as the user
-// does, each keystroke timed with the change handling it runs and the repaint that shows it.
-void typeAlternately(benchmark::State &state, QLineEdit *box, char digit,
-    const std::string &summaryName, const QString &shortText)
-{
-    PaintCounter counter;
-    box->window()->installEventFilter(&counter);
-    for (QObject *child : box->window()->findChildren<QWidget *>())
-        child->installEventFilter(&counter);
-
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
+    QLineEdit *typedInto = box(window, boxName);
+    replaceText(typedInto, start);
+    const int messagesBefore = bench->messages;
+    Samples samples(state);
     bool typeDigit = true;
-    const int before = session->transcriptLines;
+    PaintCounter counter(window);
     for (auto _ : state) {
-        QWidget *focused = QApplication::focusWidget();
-        const Clock::time_point start = Clock::now();
-        if (typeDigit)
-            QTest::keyClick(focused, digit);
-        else
-            QTest::keyClick(focused, Qt::Key_Backspace);
-        QCoreApplication::processEvents();
-        const double elapsed = microsecondsSince(start);
-        state.SetIterationTime(elapsed / 1e6);
-        samples.push_back(elapsed);
+        QWidget *target = focused();
+        timedStep(state, samples, [target, typeDigit, digit] {
+            if (typeDigit)
+                QTest::keyClick(target, digit);
+            else
+                QTest::keyClick(target, Qt::Key_Backspace);
+        });
         typeDigit = !typeDigit;
     }
-    box->window()->removeEventFilter(&counter);
-    for (QObject *child : box->window()->findChildren<QWidget *>())
-        child->removeEventFilter(&counter);
-
-    if (QApplication::focusWidget() != box)
+    if (QApplication::focusWidget() != typedInto)
         return fail(state, "the focus left the box being typed into");
-    if (session->transcriptLines != before)
+    if (bench->messages != messagesBefore)
         return fail(state, "a keystroke brought up a message box");
-    const QString expected = typeDigit ? shortText : shortText + QLatin1Char(digit);
-    if (box->text() != expected)
+    const QString expected = typeDigit ? start : start + QLatin1Char(digit);
+    if (typedInto->text() != expected)
         return fail(state,
-            "the box holds \"" + box->text().toStdString() + "\" instead of \""
+            "the box holds \"" + typedInto->text().toStdString() + "\" instead of \""
                 + expected.toStdString() + "\"");
     if (counter.paints < state.iterations())
-        return fail(state, "the keystrokes were not all repainted");
+        return fail(state, "not every keystroke was repainted");
     state.counters["paints_per_key"]
         = static_cast<double>(counter.paints) / static_cast<double>(state.iterations());
-    report(state, std::move(samples), summaryName);
+    report(state, samples, name);
 }
 
-void setUpMeasurements(const MainWindow::Controls &ui)
+// Calculate on the imperial example, by Enter in the projection box or by a click on the
+// button. Before each step, untimed, the projection is typed again, which blanks the results.
+void calculate(benchmark::State &state, QWidget *window, bool byClick, const std::string &name)
 {
-    ui.txtProjImp->setFieldText(QStringLiteral("100"));
-    ui.txtRiseImp->setFieldText(QStringLiteral("50"));
-    ui.txtWidthImp->setFieldText(QStringLiteral("40"));
-    ui.txtDeg->setFieldText(QStringLiteral("30"));
-    ui.txtMin->setFieldText(QStringLiteral("0"));
-}
-
-void keystrokeMeasurement(benchmark::State &state)
-{
-    MainWindow &main = *session->main;
-    const auto &ui = main.controls();
-    setUpMeasurements(ui);
-    ui.txtProjImp->setFieldText(QStringLiteral("10"));
-    focusInto(&main, ui.txtProjImp, &main.form());
-    ui.txtProjImp->end(false);
-    typeAlternately(state, ui.txtProjImp, '5', "keystroke_us", QStringLiteral("10"));
-    if (state.error_occurred()) return;
-    if (ui.txtProjMet->text().isEmpty() || !ui.txtCotangent->text().isEmpty())
-        fail(state, "the metric twin or the results do not follow the typed projection");
-}
-
-void keystrokeAngle(benchmark::State &state)
-{
-    MainWindow &main = *session->main;
-    const auto &ui = main.controls();
-    setUpMeasurements(ui);
-    // "3" and "30" degrees are both accepted angles: the check runs and lets them stand.
-    ui.txtDeg->setFieldText(QStringLiteral("3"));
-    focusInto(&main, ui.txtDeg, &main.form());
-    ui.txtDeg->end(false);
-    typeAlternately(state, ui.txtDeg, '0', "keystroke_angle_us", QStringLiteral("3"));
-}
-
-TriangleWindow *openTriangle()
-{
-    MainWindow &main = *session->main;
-    if (!main.triangleWindow()) main.openTriangle();
-    QCoreApplication::processEvents();
-    return main.triangleWindow();
-}
-
-void keystrokeTriangle(benchmark::State &state)
-{
-    TriangleWindow *triangle = openTriangle();
-    if (!triangle) return fail(state, "the triangle window did not open");
-    const auto &ui = triangle->controls();
-    ui.Text8->setFieldText(QStringLiteral("12"));
-    focusInto(triangle, ui.Text8, &triangle->form());
-    ui.Text8->end(false);
-    typeAlternately(state, ui.Text8, '5', "keystroke_triangle_us", QStringLiteral("12"));
-}
-
-// An empty main window of Kestrune's size holding plain line edits: one to type into, its twin,
-// and nine read-only boxes where Kestrune shows the cotangent and the four loads in two units.
-void createBareWindow()
-{
-    if (!session->bareWindow) {
-        auto *window = new QMainWindow;
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->menuBar();
-        auto *client = new QWidget(window);
-        client->setFixedSize(601, 488);
-        window->setCentralWidget(client);
-        auto *box = new QLineEdit(client);
-        box->setGeometry(308, 112, 73, 25);
-        auto *twin = new QLineEdit(client);
-        twin->setGeometry(444, 112, 73, 25);
-        twin->setReadOnly(true);
-        for (int i = 0; i < 9; ++i) {
-            auto *result = new QLineEdit(client);
-            const int row = (i + 1) / 2, column = i == 0 ? 0 : (i - 1) % 2;
-            result->setGeometry(308 + 136 * column, 260 + 32 * row, 73, 25);
-            result->setReadOnly(true);
-            session->bareResults.push_back(result);
+    QLineEdit *projection = box(window, "txtProjImp");
+    QPushButton *calculateButton = button(window, "cmdCalculate");
+    typeImperialExample(window);
+    replaceText(projection, QStringLiteral("100"));
+    const int messagesBefore = bench->messages;
+    Samples samples(state);
+    for (auto _ : state) {
+        if (byClick) {
+            replaceText(projection, QStringLiteral("100"));
+        } else {
+            key(Qt::Key_Backspace);
+            type(QStringLiteral("0"));
         }
-        window->show();
-        session->bareWindow = window;
-        session->bareBox = box;
-        session->bareTwin = twin;
+        if (!control<QLineEdit>(window, bench->results.front().first)->text().isEmpty())
+            return fail(state, "typing did not blank the results");
+        timedStep(
+            state, samples, [byClick, calculateButton] { command(byClick, calculateButton); });
     }
+    if (bench->messages != messagesBefore) return fail(state, "Calculate showed a message box");
+    if (!showing(window, bench->results))
+        return fail(state, "the results are not those of the worked example");
+    report(state, samples, name);
 }
 
-// The floor: the same keystrokes into a plain line edit in an empty main window of Kestrune's
-// size, with no handling of its own; with `withTwin`, each change of its text is also shown,
-// converted, in a read-only line edit beside it, as a keystroke in a measurement box shows its
-// twin.
-void typeIntoBareLineEdit(benchmark::State &state, bool withTwin)
+// The triangle's row 8 (A = 30 degrees 0 minutes, h = 10) solved, which hands over to row 2 and
+// shows the angles: by Enter on the row's button, which Tab reaches from h, or by a click on it.
+// Before each step, untimed, h is typed again, which blanks what the solve writes.
+void solveTriangle(benchmark::State &state, QWidget *window, bool byClick, const std::string &name)
 {
-    createBareWindow();
-    QLineEdit *box = session->bareBox;
-    QLineEdit *twin = session->bareTwin;
-    QMetaObject::Connection conversion;
-    if (withTwin) {
-        conversion = QObject::connect(box, &QLineEdit::textChanged, twin, [twin](const QString &t) {
-            twin->setText(QString::number(t.toDouble() * 0.30480060960122, 'g', 7));
-        });
-    }
-    box->setText(QStringLiteral("10"));
-    focusInto(session->bareWindow, box, nullptr);
-    box->end(false);
-    typeAlternately(state, box, '5', withTwin ? "bare_keystroke_twin_us" : "bare_keystroke_us",
-        QStringLiteral("10"));
-    QObject::disconnect(conversion);
-}
-
-void keystrokeBareLineEdit(benchmark::State &state)
-{
-    typeIntoBareLineEdit(state, false);
-}
-
-void keystrokeBareLineEditWithTwin(benchmark::State &state)
-{
-    typeIntoBareLineEdit(state, true);
-}
-
-// The floor for Calculate: the toolkit writing nine numbers into nine bare read-only line edits
-// and repainting them, with no arithmetic and no handling.
-void bareNineResults(benchmark::State &state)
-{
-    createBareWindow();
-    focusInto(session->bareWindow, session->bareBox, nullptr);
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
-    const QString texts[]
-        = { QStringLiteral("1.732051"), QStringLiteral("57735"), QStringLiteral("26188"),
-              QStringLiteral("17320"), QStringLiteral("7856"), QStringLiteral("10392"),
-              QStringLiteral("4713"), QStringLiteral("8660"), QStringLiteral("3928") };
+    QLineEdit *hypotenuse = box(window, "Text33");
+    QPushButton *solve = button(window, "Command9");
+    const int messagesBefore = bench->messages;
+    Samples samples(state);
     for (auto _ : state) {
-        for (QLineEdit *result : session->bareResults)
-            result->clear();
-        QCoreApplication::processEvents();
-        const Clock::time_point start = Clock::now();
-        for (std::size_t i = 0; i < session->bareResults.size(); ++i)
-            session->bareResults[i]->setText(texts[i]);
-        QCoreApplication::processEvents();
-        const double elapsed = microsecondsSince(start);
-        state.SetIterationTime(elapsed / 1e6);
-        samples.push_back(elapsed);
+        replaceText(hypotenuse, QStringLiteral("10"));
+        if (!showing(window, bench->solveBefore))
+            return fail(state, "typing h did not blank the solve's results");
+        if (!byClick) {
+            key(Qt::Key_Tab);
+            if (QApplication::focusWidget() != solve)
+                return fail(state, "Tab from h did not reach the row's button");
+        }
+        timedStep(state, samples, [byClick, solve] { command(byClick, solve); });
     }
-    report(state, std::move(samples), "bare_nine_results_us");
+    if (bench->messages != messagesBefore) return fail(state, "the solve showed a message box");
+    if (!showing(window, bench->solveAfter)) return fail(state, "the solve showed other results");
+    report(state, samples, name);
 }
 
-void calculate(benchmark::State &state)
+// One benchmark: a step on Kestrune's window or on its floor.
+struct Step {
+    const char *name;
+    const char *figure;
+    bool floor;
+    bool keystroke;
+    std::function<void(benchmark::State &, QWidget *main, QWidget *triangle, const std::string &)>
+        run;
+};
+
+const std::vector<Step> &steps()
 {
-    MainWindow &main = *session->main;
-    const auto &ui = main.controls();
-    setUpMeasurements(ui);
-    focusInto(&main, ui.txtProjImp, &main.form());
-    const int before = session->transcriptLines;
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
-    for (auto _ : state) {
-        // As after typing: the results blank, and that repaint already on screen.
-        main.clearAnswers();
-        QCoreApplication::processEvents();
-        const Clock::time_point start = Clock::now();
-        main.calculate();
-        QCoreApplication::processEvents();
-        const double elapsed = microsecondsSince(start);
-        state.SetIterationTime(elapsed / 1e6);
-        samples.push_back(elapsed);
-    }
-    if (session->transcriptLines != before) return fail(state, "Calculate showed a message box");
-    if (ui.txtCotangent->text().isEmpty() || ui.txtBrakeRunMet->text().isEmpty())
-        return fail(state, "Calculate left the results empty");
-    report(state, std::move(samples), "calculate_us");
+    static const std::vector<Step> all = [] {
+        std::vector<Step> list;
+        const auto both = [&list](const char *kestrune, const char *floor, const char *figure,
+                              bool keystroke, const auto &run) {
+            list.push_back({ kestrune, figure, false, keystroke, run });
+            list.push_back({ floor, figure, true, keystroke, run });
+        };
+        both("keystroke/txtProjImp", "keystroke/txtProjImp_floor", "keystroke", true,
+            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
+                typeInTurn(s, main, "txtProjImp", '5', QStringLiteral("10"), name);
+            });
+        both("keystroke/txtDeg", "keystroke/txtDeg_floor", "keystroke_angle", true,
+            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
+                typeInTurn(s, main, "txtDeg", '0', QStringLiteral("3"), name);
+            });
+        both("keystroke/triangle_Text8", "keystroke/triangle_Text8_floor", "keystroke_triangle",
+            true, [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
+                typeInTurn(s, triangle, "Text8", '5', QStringLiteral("12"), name);
+            });
+        both("calculate/enter", "calculate/enter_floor", "calculate", false,
+            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
+                calculate(s, main, false, name);
+            });
+        both("calculate/click", "calculate/click_floor", "calculate_click", false,
+            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
+                calculate(s, main, true, name);
+            });
+        both("triangle_solve/enter", "triangle_solve/enter_floor", "triangle_solve", false,
+            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
+                solveTriangle(s, triangle, false, name);
+            });
+        both("triangle_solve/click", "triangle_solve/click_floor", "triangle_solve_click", false,
+            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
+                solveTriangle(s, triangle, true, name);
+            });
+        return list;
+    }();
+    return all;
 }
 
-void triangleSolve(benchmark::State &state)
+// Each figure beside its floor: the wall-clock medians, and the medians of the main thread's
+// processor time (the work, without waiting for the X server).
+void printTable()
 {
-    TriangleWindow *triangle = openTriangle();
-    if (!triangle) return fail(state, "the triangle window did not open");
-    const auto &ui = triangle->controls();
-    ui.Text31->setFieldText(QStringLiteral("30"));
-    ui.Text30->setFieldText(QStringLiteral("0"));
-    focusInto(triangle, ui.Text33, &triangle->form());
-    const int before = session->transcriptLines;
-    std::vector<double> samples;
-    samples.reserve(static_cast<std::size_t>(state.max_iterations));
-    for (auto _ : state) {
-        // As after typing h: the row's result and the angle display blank.
-        ui.Text33->setFieldText(QString());
-        ui.Text33->setFieldText(QStringLiteral("10"));
-        QCoreApplication::processEvents();
-        const Clock::time_point start = Clock::now();
-        triangle->solve(8);
-        QCoreApplication::processEvents();
-        const double elapsed = microsecondsSince(start);
-        state.SetIterationTime(elapsed / 1e6);
-        samples.push_back(elapsed);
+    std::printf("\n%-28s %10s %10s %7s   %10s %10s\n", "figure (median, us)", "Kestrune", "floor",
+        "ratio", "work", "floor work");
+    for (const Step &step : steps()) {
+        if (step.floor) continue;
+        const std::string name = figureName(step.figure, false);
+        const std::string floorName = figureName(step.figure, true);
+        if (!medians.count(name)) continue;
+        std::printf("%-28s %10.3f", name.c_str(), medians[name]);
+        if (medians.count(floorName)) {
+            std::printf(" %10.3f %7.3f   %10.3f %10.3f\n", medians[floorName],
+                medians[name] / medians[floorName], workMedians[name], workMedians[floorName]);
+        } else {
+            std::printf(" %10s %7s   %10.3f\n", "", "", workMedians[name]);
+        }
     }
-    if (session->transcriptLines != before) return fail(state, "the solve showed a message box");
-    // a = 10 sin 30 degrees, handed over to row 2, whose solve finds b and the angles.
-    if (ui.Text32->text().isEmpty() || ui.Text6->text().isEmpty() || ui.Text34->text().isEmpty())
-        return fail(state, "the solve left its results empty");
-    report(state, std::move(samples), "triangle_solve_us");
 }
 
 } // namespace
@@ -368,9 +563,15 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     benchmark::Initialize(&argc, argv);
+    bool toolkitStyle = false;
+    long stepCount = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--smoke") == 0) {
             smoke = true;
+        } else if (std::strcmp(argv[i], "--toolkit-style") == 0) {
+            toolkitStyle = true;
+        } else if (std::strcmp(argv[i], "--steps") == 0 && i + 1 < argc) {
+            stepCount = std::max(1L, std::atol(argv[++i]));
         } else {
             std::fprintf(stderr, "kestrune-bench: unknown argument %s\n", argv[i]);
             return 2;
@@ -379,55 +580,53 @@ int main(int argc, char *argv[])
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    Session state;
-    state.services = std::make_unique<RecordingServices>(
-        [&state](const QString &) { ++state.transcriptLines; });
-    state.main = new MainWindow(*state.services);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) platformTag = "_x11";
+    Bench state;
+    bench = &state;
+    state.toolkitStyle.reset(QStyleFactory::create(QApplication::style()->name()));
+    if (!toolkitStyle) installWindowStyle();
+    state.services
+        = std::make_unique<RecordingServices>([&state](const QString &) { ++state.messages; });
+    state.main = openMainWindow(*state.services);
     state.main->setAttribute(Qt::WA_DeleteOnClose);
     state.main->show();
-    session = &state;
+    activate(state.main);
+    rehearse();
+    makeFloors();
 
-    const int keystrokes = smoke ? 20 : 4000;
-    const int commands = smoke ? 10 : 2000;
-    const std::pair<const char *, void (*)(benchmark::State &)> benchmarks[] = {
-        { "keystroke/txtProjImp", keystrokeMeasurement },
-        { "keystroke/txtDeg", keystrokeAngle },
-        { "keystroke/bare_QLineEdit", keystrokeBareLineEdit },
-        { "keystroke/bare_QLineEdit_with_twin", keystrokeBareLineEditWithTwin },
-        { "calculate/imperial_example", calculate },
-        { "calculate/bare_nine_QLineEdits", bareNineResults },
-        { "keystroke/triangle_Text8", keystrokeTriangle },
-        { "triangle_solve/row8", triangleSolve },
-    };
-    for (const auto &[name, function] : benchmarks) {
-        const bool isKeystroke = std::strncmp(name, "keystroke", 9) == 0;
-        benchmark::RegisterBenchmark(name, function)
-            ->Iterations(isKeystroke ? keystrokes : commands)
+    const long keystrokes = stepCount ? stepCount : smoke ? 20 : 4000;
+    const long commands = stepCount ? stepCount : smoke ? 10 : 2000;
+    for (const Step &step : steps()) {
+        const std::string name = figureName(step.figure, step.floor);
+        const Step *registered = &step;
+        benchmark::RegisterBenchmark(step.name,
+            [registered, name](benchmark::State &s) {
+                QWidget *main = registered->floor ? bench->mainFloor : bench->main;
+                QWidget *triangle = registered->floor ? bench->triangleFloor : bench->triangle;
+                registered->run(s, main, triangle, name);
+            })
+            ->Iterations(step.keystroke ? keystrokes : commands)
             ->UseManualTime()
             ->Unit(benchmark::kMicrosecond);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    delete state.bareWindow.data();
-    if (state.main && state.main->triangleWindow()) delete state.main->triangleWindow();
-    delete state.main.data();
-
-    if (medians.count("bare_keystroke_us") && medians.count("bare_keystroke_twin_us")) {
-        std::printf("\nfloor: a keystroke into a bare line edit in an empty window of the same "
-                    "size takes %.3f us (median), %.3f us when a second line edit shows its "
-                    "conversion\n",
-            medians["bare_keystroke_us"], medians["bare_keystroke_twin_us"]);
+    if (auto *style = qobject_cast<WindowStyle *>(QApplication::style())) {
+        const WindowStyle::Counts counts = style->counts();
+        std::printf("\ntext box frames in Kestrune's windows: %ld copied from the cache, %ld drawn "
+                    "into it, %ld drawn directly the first time, %ld drawn directly where a copy "
+                    "would not be exact\n",
+            counts.copied, counts.cached, counts.firstSeen, counts.direct);
     }
-    if (medians.count("bare_nine_results_us")) {
-        std::printf("floor: writing nine numbers into nine bare line edits and repainting them "
-                    "takes %.3f us (median)\n",
-            medians["bare_nine_results_us"]);
-    }
+    printTable();
     std::printf("\n");
-    for (const char *name : { "keystroke_us", "keystroke_angle_us", "keystroke_triangle_us",
-             "calculate_us", "triangle_solve_us" }) {
-        if (medians.count(name)) std::printf("%s %.3f\n", name, medians[name]);
-    }
+    for (const auto &[name, median] : medians)
+        std::printf("%s %.3f\n", name.c_str(), median);
+
+    delete state.mainFloor.data();
+    delete state.triangleFloor.data();
+    delete state.triangle.data();
+    delete state.main.data();
     return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,37 +1,56 @@
 #!/usr/bin/env bash
-# Builds Kestrune and its benchmarks in Release into build-bench/, runs them all on the offscreen
-# platform and ends with the summary, one figure a line (medians in microseconds; start-up and
-# memory as ratios over the bare toolkit window). Installs what is missing first (Debian 12).
+# Builds Kestrune and its benchmarks in Release into build-bench/ and runs them all: keystrokes and
+# commands on the offscreen platform and, for the keystroke and Calculate figures, on a real X
+# server (Xvfb); then the start-up to the first paint. Ends with the summary, one figure a line:
+# medians in microseconds, each Kestrune figure followed by its floor (the same window built from
+# the toolkit's plain widgets); start-up and memory as ratios over the one-caption window
+# (startup_ratio, memory_ratio) and over the bare window (startup_bare_ratio, memory_bare_ratio).
+# Installs what is missing first (Debian 12).
 # Usage: bash bench/run.sh [google-benchmark options, e.g. --benchmark_filter=keystroke]
 # STARTUP_RUNS sets how many times each program is started (default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh libbenchmark-dev
+bash scripts/install-deps.sh libbenchmark-dev xvfb xauth
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUNE_WERROR=ON \
     -DKESTRUNE_BUILD_BENCH=ON >/dev/null
-cmake --build build-bench --target kestrune kestrune-barewindow kestrune-bench \
-    kestrune-startup-bench
+cmake --build build-bench --target kestrune kestrune-barewindow kestrune-barewindow-print \
+    kestrune-firstpaint kestrune-bench kestrune-startup-bench
 
-export QT_QPA_PLATFORM=offscreen
 runtime=$(mktemp -d)
 log=$(mktemp)
 trap 'rm -rf "$runtime" "$log"' EXIT
 export XDG_RUNTIME_DIR=$runtime
 
-# The offscreen platform's notices about window-manager requests are left out.
+# The platforms' notices about window-manager requests they do not honour are left out.
 quiet() { grep -v -e 'This plugin does not support' >&2 || true; }
 
 echo
-echo "== Keystrokes and commands (median of each step, microseconds)"
-build-bench/bin/kestrune-bench "$@" 2> >(quiet) | tee "$log"
-echo
-echo "== Start-up and peak memory against the bare toolkit window"
-build-bench/bin/kestrune-startup-bench --runs "${STARTUP_RUNS:-30}" build-bench/bin/kestrune \
-    build-bench/bin/kestrune-barewindow | tee -a "$log"
+echo "== Keystrokes and commands, offscreen (median of each step, microseconds)"
+QT_QPA_PLATFORM=offscreen build-bench/bin/kestrune-bench "$@" 2> >(quiet) | tee "$log"
 
 echo
-for figure in keystroke_us keystroke_angle_us keystroke_triangle_us calculate_us \
-    triangle_solve_us startup_ratio memory_ratio; do
+echo "== The keystroke and Calculate on a real X server (Xvfb, xcb platform)"
+if command -v xvfb-run >/dev/null; then
+    xvfb-run -a -s "-screen 0 1920x1080x24" env QT_QPA_PLATFORM=xcb \
+        build-bench/bin/kestrune-bench '--benchmark_filter=^(keystroke/txtProjImp|calculate/enter)' \
+        "$@" 2> >(quiet) | tee -a "$log"
+else
+    echo "xvfb-run is missing: no figures on a real X server"
+fi
+
+echo
+echo "== Start-up to the first paint and peak memory against the toolkit's floors"
+build-bench/bin/kestrune-startup-bench --runs "${STARTUP_RUNS:-30}" build-bench/bin/kestrune \
+    build-bench/bin/kestrune-barewindow build-bench/bin/kestrune-barewindow-print | tee -a "$log"
+
+echo
+for figure in keystroke keystroke_angle keystroke_triangle calculate calculate_click \
+    triangle_solve triangle_solve_click keystroke_x11 calculate_x11; do
+    for name in "${figure}_us" "${figure}_floor_us"; do
+        grep -E "^$name [0-9.]+$" "$log" || echo "$name n/a"
+    done
+done
+for figure in startup_ratio startup_bare_ratio memory_ratio memory_bare_ratio; do
     grep -E "^$figure [0-9.]+$" "$log" || echo "$figure n/a"
 done

@@ -1,30 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up of kestrune against the bare toolkit window (bench/barewindow.cpp): the wall time from
-// starting the process until it has painted its main window, the event loop is free and the
-// process has ended, and its peak resident memory. All run on the offscreen platform with
-// KESTRUNE_QUIT_WHEN_IDLE=1, which makes each quit at that same point. Besides the bare window,
-// the bare window with one caption and one menu (`--text`) shows what drawing any text at all
-// costs. The three run in rounds, the first of each round taking turns, so that a busy moment of
-// the machine falls on all alike.
+// Start-up of kestrune against the toolkit's floors (bench/barewindow.cpp): the wall time from
+// starting the process until its window has been painted for the first time, and its peak
+// resident memory at that moment. The marker is bench/firstpaint.cpp, loaded into every program
+// alike; each program quits right after it. All run on the offscreen platform.
 //
-// Usage: kestrune-startup-bench [--runs N] KESTRUNE BAREWINDOW
-// Prints, for each program, the median, fastest and slowest time and memory; the ratios, round by
-// round, of kestrune over each floor; then the summary lines `startup_ratio` and `memory_ratio`:
-// the median over the rounds of kestrune's figure over the bare window's.
+// The programs, in rounds, the first of each round taking turns so that a busy moment of the
+// machine falls on all alike:
+//   kestrune;
+//   the bare window (an empty main window of Kestrune's size);
+//   the one-caption window (the same with one caption and one menu): a window that draws any
+//     text pays for the same font machinery as Kestrune, so this is the floor for start-up;
+//   the one-caption window in a program that also loads the printing library at start, as
+//     kestrune does (given as a third program): what loading it only when printing would save.
+//
+// With --compare, another build of kestrune (before a change, say) runs in the same rounds and
+// the two are compared round by round.
+//
+// Usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE BAREWINDOW
+//                               [BAREWINDOW-WITH-PRINTING]
+// Prints each program's figures, the ratios round by round, then the summary lines
+// `startup_ratio` and `memory_ratio` (kestrune over the one-caption window) and
+// `startup_bare_ratio` and `memory_bare_ratio` (kestrune over the bare window): medians over
+// the rounds.
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#ifndef KESTRUNE_FIRST_PAINT_PROBE
+#error "KESTRUNE_FIRST_PAINT_PROBE names the library with the first-paint marker"
+#endif
 
 namespace {
 
@@ -40,17 +53,39 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Starts `program` and waits for its end. The child's standard error goes to `errorLog`, where the
-// offscreen platform's notices stay out of the way; it is shown when the child fails.
+double secondsOf(const timespec &t)
+{
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+void showErrors(const std::string &errorLog)
+{
+    if (FILE *log = std::fopen(errorLog.c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, log))
+            std::fputs(line, stderr);
+        std::fclose(log);
+    }
+}
+
+// Starts `command` with the first-paint marker loaded and waits for its end. The child's
+// standard error goes to `errorLog`, shown when the child fails.
 bool runOnce(const std::vector<std::string> &command, const std::string &errorLog, Run &run)
 {
-    const auto start = std::chrono::steady_clock::now();
+    int marker[2];
+    if (pipe(marker) != 0) {
+        std::perror("kestrune-startup-bench: pipe");
+        return false;
+    }
+    timespec start {};
+    clock_gettime(CLOCK_MONOTONIC, &start);
     const pid_t child = fork();
     if (child < 0) {
         std::perror("kestrune-startup-bench: fork");
         return false;
     }
     if (child == 0) {
+        close(marker[0]);
         const int log = open(errorLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (log >= 0) {
             dup2(log, STDERR_FILENO);
@@ -61,7 +96,10 @@ bool runOnce(const std::vector<std::string> &command, const std::string &errorLo
             dup2(null, STDOUT_FILENO);
             close(null);
         }
+        setenv("KESTRUNE_FIRST_PAINT_FD", std::to_string(marker[1]).c_str(), 1);
+        setenv("LD_PRELOAD", KESTRUNE_FIRST_PAINT_PROBE, 1);
         std::vector<char *> argv;
+        argv.reserve(command.size() + 1);
         for (const std::string &word : command)
             argv.push_back(const_cast<char *>(word.c_str()));
         argv.push_back(nullptr);
@@ -69,27 +107,38 @@ bool runOnce(const std::vector<std::string> &command, const std::string &errorLo
         std::perror("exec");
         _exit(127);
     }
+    close(marker[1]);
+    std::string said;
+    char buffer[256];
+    ssize_t got = 0;
+    while ((got = read(marker[0], buffer, sizeof buffer)) > 0)
+        said.append(buffer, static_cast<std::size_t>(got));
+    close(marker[0]);
     int status = 0;
-    rusage usage {};
-    if (wait4(child, &status, 0, &usage) < 0) {
-        std::perror("kestrune-startup-bench: wait4");
+    if (waitpid(child, &status, 0) < 0) {
+        std::perror("kestrune-startup-bench: waitpid");
         return false;
     }
-    run.milliseconds
-        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-              .count();
-    run.peakKilobytes = static_cast<double>(usage.ru_maxrss);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "kestrune-startup-bench: %s failed (status %d); its errors:\n",
             command[0].c_str(), status);
-        if (FILE *log = std::fopen(errorLog.c_str(), "r")) {
-            char line[512];
-            while (std::fgets(line, sizeof line, log))
-                std::fputs(line, stderr);
-            std::fclose(log);
-        }
+        showErrors(errorLog);
         return false;
     }
+    long long seconds = 0;
+    long nanoseconds = 0, peak = 0, resident = 0;
+    if (std::sscanf(
+            said.c_str(), "first-paint %lld %ld %ld %ld", &seconds, &nanoseconds, &peak, &resident)
+            != 4
+        || peak <= 0) {
+        std::fprintf(stderr, "kestrune-startup-bench: %s ended without painting a window\n",
+            command[0].c_str());
+        showErrors(errorLog);
+        return false;
+    }
+    const timespec painted { static_cast<time_t>(seconds), nanoseconds };
+    run.milliseconds = (secondsOf(painted) - secondsOf(start)) * 1000;
+    run.peakKilobytes = static_cast<double>(peak);
     return true;
 }
 
@@ -100,15 +149,15 @@ void printFigures(const char *name, const std::vector<Run> &runs)
         times.push_back(run.milliseconds);
         memory.push_back(run.peakKilobytes);
     }
-    std::printf("%-12s start-up ms: median %8.2f  min %8.2f  max %8.2f   "
-                "peak memory KiB: median %7.0f  min %7.0f  max %7.0f\n",
+    std::printf("%-30s first paint ms: median %7.2f  min %7.2f  max %7.2f   "
+                "peak memory KiB: median %6.0f  min %6.0f  max %6.0f\n",
         name, median(times), *std::min_element(times.begin(), times.end()),
         *std::max_element(times.begin(), times.end()), median(memory),
         *std::min_element(memory.begin(), memory.end()),
         *std::max_element(memory.begin(), memory.end()));
 }
 
-// The ratios of one program's figures over another's, run by run of the same round.
+// One program's figures over another's, run by run of the same round.
 struct Ratios {
     std::vector<double> time, memory;
 };
@@ -125,7 +174,7 @@ Ratios ratios(const std::vector<Run> &top, const std::vector<Run> &bottom)
 
 void printRatios(const char *name, const Ratios &r)
 {
-    std::printf("%-26s start-up: median %.3f  min %.3f  max %.3f   memory: median %.3f  min %.3f  "
+    std::printf("%-40s time: median %.3f  min %.3f  max %.3f   memory: median %.3f  min %.3f  "
                 "max %.3f\n",
         name, median(r.time), *std::min_element(r.time.begin(), r.time.end()),
         *std::max_element(r.time.begin(), r.time.end()), median(r.memory),
@@ -139,19 +188,23 @@ int main(int argc, char *argv[])
 {
     int runs = 30;
     std::vector<std::string> programs;
+    std::string other;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::max(1, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--compare") == 0 && i + 1 < argc)
+            other = argv[++i];
         else
             programs.emplace_back(argv[i]);
     }
-    if (programs.size() != 2) {
-        std::fputs("usage: kestrune-startup-bench [--runs N] KESTRUNE BAREWINDOW\n", stderr);
+    if (programs.size() != 2 && programs.size() != 3) {
+        std::fputs("usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE "
+                   "BAREWINDOW [BAREWINDOW-WITH-PRINTING]\n",
+            stderr);
         return 2;
     }
 
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("KESTRUNE_QUIT_WHEN_IDLE", "1", 1);
     // A private runtime folder keeps Qt from warning about a missing one, in every run alike.
     char runtimeDir[] = "/tmp/kestrune-startup-XXXXXX";
     if (!mkdtemp(runtimeDir)) {
@@ -161,13 +214,16 @@ int main(int argc, char *argv[])
     setenv("XDG_RUNTIME_DIR", runtimeDir, 1);
     const std::string errorLog = std::string(runtimeDir) + "/stderr.log";
 
-    // The bare window, and the bare window with one caption and one menu: the floors.
-    const std::vector<std::string> commands[] = {
+    std::vector<std::vector<std::string>> commands = {
         { programs[0] },
         { programs[1] },
         { programs[1], "--text" },
     };
-    constexpr std::size_t kCount = std::size(commands);
+    const std::size_t printing = programs.size() == 3 ? commands.size() : 0;
+    if (printing) commands.push_back({ programs[2], "--text" });
+    const std::size_t compared = other.empty() ? 0 : commands.size();
+    if (compared) commands.push_back({ other });
+    const std::size_t count = commands.size();
 
     // One run of each, not counted: the first start reads the libraries and fonts from disk.
     Run warmUp;
@@ -175,11 +231,10 @@ int main(int argc, char *argv[])
     for (const auto &command : commands)
         ok = ok && runOnce(command, errorLog, warmUp);
 
-    // Each round runs the three once, the first of the round taking turns.
-    std::vector<Run> results[kCount];
+    std::vector<std::vector<Run>> results(count);
     for (int round = 0; ok && round < runs; ++round) {
-        for (std::size_t i = 0; ok && i < kCount; ++i) {
-            const std::size_t which = (static_cast<std::size_t>(round) + i) % kCount;
+        for (std::size_t i = 0; ok && i < count; ++i) {
+            const std::size_t which = (static_cast<std::size_t>(round) + i) % count;
             Run run;
             ok = runOnce(commands[which], errorLog, run);
             results[which].push_back(run);
@@ -189,18 +244,36 @@ int main(int argc, char *argv[])
     rmdir(runtimeDir);
     if (!ok) return 1;
 
-    std::printf("start-up, %d runs of each, taking turns, offscreen:\n", runs);
+    std::printf("start-up to the first paint, %d runs of each, taking turns, offscreen:\n", runs);
     printFigures("kestrune", results[0]);
     printFigures("bare window", results[1]);
-    printFigures("bare + text", results[2]);
-    const Ratios overBare = ratios(results[0], results[1]);
+    printFigures("one-caption window", results[2]);
+    if (printing) printFigures("one-caption + printing library", results[printing]);
+    if (compared) printFigures("other kestrune", results[compared]);
     const Ratios overText = ratios(results[0], results[2]);
-    const Ratios textOverBare = ratios(results[2], results[1]);
+    const Ratios overBare = ratios(results[0], results[1]);
+    printRatios("kestrune / one-caption window", overText);
     printRatios("kestrune / bare window", overBare);
-    printRatios("kestrune / bare + text", overText);
-    printRatios("bare + text / bare window", textOverBare);
+    printRatios("one-caption window / bare window", ratios(results[2], results[1]));
+    if (printing) {
+        printRatios("one-caption + printing / one-caption", ratios(results[printing], results[2]));
+        std::vector<double> time, memory;
+        for (int i = 0; i < runs; ++i) {
+            time.push_back(results[printing][i].milliseconds - results[2][i].milliseconds);
+            memory.push_back(results[printing][i].peakKilobytes - results[2][i].peakKilobytes);
+        }
+        std::printf("loading the printing library at start costs %.2f ms and %.0f KiB of peak "
+                    "memory (medians, round by round)\n",
+            median(time), median(memory));
+    }
+    if (compared) {
+        printRatios("kestrune / other kestrune", ratios(results[0], results[compared]));
+        printRatios("other kestrune / one-caption window", ratios(results[compared], results[2]));
+    }
     std::printf("\n");
-    std::printf("startup_ratio %.3f\n", median(overBare.time));
-    std::printf("memory_ratio %.3f\n", median(overBare.memory));
+    std::printf("startup_ratio %.3f\n", median(overText.time));
+    std::printf("startup_bare_ratio %.3f\n", median(overBare.time));
+    std::printf("memory_ratio %.3f\n", median(overText.memory));
+    std::printf("memory_bare_ratio %.3f\n", median(overBare.memory));
     return 0;
 }

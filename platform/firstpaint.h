@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// For the start-up benchmark only (bench/startup.cpp), switched on by KESTRUNE_QUIT_WHEN_IDLE=1:
-// once a window has been painted for the first time, the program quits as soon as the event loop
-// is free, the point at which the user sees the window ready. Kestrune and the benchmark's bare
-// toolkit window quit through this same hook, so their start-up times compare like for like. It
-// shows and records nothing. Header only: the bare window includes it without linking Kestrune.
+// For the checks that start the program and need it to end by itself (the command-line tests and
+// the package check), switched on by KESTRUNE_QUIT_WHEN_IDLE=1: once a window has been painted for
+// the first time, the program quits as soon as the event loop is free, the point at which the user
+// sees the window ready, so exit status 0 means the window opened. It shows and records nothing.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -29,7 +28,7 @@ protected:
     }
 };
 
-// Quits after `window` is first painted, when the benchmark asks for it.
+// Quits after `window` is first painted, when the environment asks for it.
 inline void quitAfterFirstPaintWhenAsked(QObject *window)
 {
     if (qEnvironmentVariableIntValue("KESTRUNE_QUIT_WHEN_IDLE") == 1)

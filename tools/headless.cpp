@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/headless.h"
 
+#include "platform/windowstyle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -38,6 +40,7 @@ void prepareHeadlessRun()
 void configureHeadlessRun()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    installWindowStyle();
 }
 
 } // namespace kestrune
