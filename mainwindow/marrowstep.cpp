@@ -82,13 +82,9 @@ void Marrowstep::createControls()
         twipsRect(kImperialLeft, 870, kBoxWidth, 435));
     ui.cmdMetric = makeButton(client, "cmdMetric", QStringLiteral("&Metric"),
         twipsRect(kMetricLeft, 870, kBoxWidth, 435));
-    for (QPushButton *button : { ui.cmdImperial, ui.cmdMetric }) {
-        // The unit buttons head their columns, drawn flat in light green so the colour shows.
-        QPalette pal = button->palette();
-        pal.setColor(QPalette::Button, kLightGreen);
-        button->setPalette(pal);
-        button->setAutoFillBackground(true);
-    }
+    // The unit buttons head their columns, drawn flat in light green so the colour shows.
+    for (QPushButton *button : { ui.cmdImperial, ui.cmdMetric })
+        setButtonFace(button, kLightGreen);
 
     // The measurement rows: label, imperial box and unit, metric box and unit.
     struct MeasurementRow {
