@@ -6,10 +6,14 @@
 #include <QFontMetricsF>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace kestrune {
 
@@ -83,9 +87,10 @@ QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
 
 QtPrinter::~QtPrinter()
 {
-    // A page left unfinished is cancelled where the printer allows it.
+    // A page left unfinished is cancelled where the printer allows it; an unfinished PDF file
+    // was never written.
     if (m_painter.isActive()) {
-        m_printer->abort();
+        if (!m_pdf) m_printer->abort();
         m_painter.end();
     }
 }
@@ -106,44 +111,112 @@ QFont QtPrinter::currentFont() const
     return font;
 }
 
-QString QtPrinter::sendFailureReason() const
+bool QtPrinter::writesPdfFile() const
 {
-    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
-        return QStringLiteral("The file \"%1\" could not be written.")
-            .arg(QDir::toNativeSeparators(m_printer->outputFileName()));
+    return m_printer->outputFormat() == QPrinter::PdfFormat
+        && !m_printer->outputFileName().isEmpty();
+}
+
+void QtPrinter::fail(const QString &detail) const
+{
+    const QString why
+        = detail.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + detail + '.';
+    if (writesPdfFile())
+        throw PrintFailure(QStringLiteral("The file \"%1\" could not be written%2")
+                               .arg(QDir::toNativeSeparators(m_printer->outputFileName()), why)
+                               .toStdString());
     if (!m_printer->printerName().isEmpty())
-        return QStringLiteral("The printer \"%1\" could not be reached.")
-            .arg(m_printer->printerName());
-    return QStringLiteral("No printer could be reached.");
+        throw PrintFailure(QStringLiteral("The printer \"%1\" could not be reached%2")
+                               .arg(m_printer->printerName(), why)
+                               .toStdString());
+    throw PrintFailure(QStringLiteral("No printer could be reached%1").arg(why).toStdString());
 }
 
 void QtPrinter::begin()
 {
     if (m_painter.isActive()) return;
-    if (!m_painter.begin(m_printer.get())) throw PrintFailure(sendFailureReason().toStdString());
-    m_y = 0;
+    if (writesPdfFile()) {
+        m_pdfBytes.setData(QByteArray());
+        m_pdfBytes.open(QIODevice::WriteOnly);
+        m_pdf = std::make_unique<QPdfWriter>(&m_pdfBytes);
+        m_pdf->setPdfVersion(m_printer->pdfVersion());
+        m_pdf->setResolution(m_printer->resolution());
+        m_pdf->setPageLayout(m_printer->pageLayout());
+        m_pdf->setTitle(m_printer->docName());
+        m_pdf->setCreator(m_printer->creator());
+        m_device = m_pdf.get();
+    } else {
+        m_device = m_printer.get();
+    }
+    if (!m_painter.begin(m_device)) fail();
 }
 
 void QtPrinter::finish()
 {
-    if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
-        throw PrintFailure(sendFailureReason().toStdString());
+    if (!m_painter.end() || (!m_pdf && m_printer->printerState() == QPrinter::Error)) fail();
+    if (m_pdf) savePdf();
+}
+
+void QtPrinter::savePdf()
+{
+    m_pdf.reset();
+    const QByteArray bytes = m_pdfBytes.data();
+    // Written aside and put in place whole. A write can stop short without an error of its own
+    // (a disk that fills up midway), so every byte is accounted for.
+    QSaveFile file(m_printer->outputFileName());
+    // Unbuffered, so that a disk that fills up midway reports its own reason at once.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) {
+            const QString why = file.errorString();
+            file.cancelWriting();
+            fail(why);
+        }
+        written += count;
+    }
+    // What is still held in the file's buffer goes to the disk now, where its failure shows;
+    // committing alone would not tell it.
+    if (!file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        fail(why);
+    }
+    if (!file.commit()) fail(file.errorString());
 }
 
 void QtPrinter::printLine(const QString &text)
 {
-    begin();
-    const QFont font = currentFont();
-    m_painter.setFont(font);
-    // Metrics of the page, not of the screen: the printer's resolution sets the line height.
-    const QFontMetricsF metrics(font, m_printer.get());
-    m_painter.drawText(QPointF(0, m_y + metrics.ascent()), text);
-    m_y += metrics.lineSpacing();
+    m_lines.push_back({ text, currentFont() });
 }
 
 void QtPrinter::endDocument()
 {
     begin();
+    // Metrics of the page, not of the screen: the printer's resolution sets the line height.
+    double height = 0;
+    double width = 0;
+    for (const Line &line : m_lines) {
+        const QFontMetricsF metrics(line.font, m_device);
+        height += metrics.lineSpacing();
+        width = std::max(width, metrics.horizontalAdvance(line.text));
+    }
+    // The text starts at the top margin. Where the printable area is too short or too narrow
+    // for it (landscape paper), the whole text is scaled down, keeping its columns.
+    double scale = 1;
+    if (height > m_device->height()) scale = m_device->height() / height;
+    if (width * scale > m_device->width()) scale = m_device->width() / width;
+    m_painter.save();
+    m_painter.scale(scale, scale);
+    double y = 0;
+    for (const Line &line : m_lines) {
+        const QFontMetricsF metrics(line.font, m_device);
+        m_painter.setFont(line.font);
+        m_painter.drawText(QPointF(0, y + metrics.ascent()), line.text);
+        y += metrics.lineSpacing();
+    }
+    m_painter.restore();
+    m_lines.clear();
     finish();
 }
 

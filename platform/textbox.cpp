@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -276,10 +277,14 @@ void TextBox::contextMenuEvent(QContextMenuEvent *event)
     QMenu *menu = createStandardContextMenu();
     // The menu's Paste goes the way every paste goes: the toolkit's own item gives way to one
     // that looks the same.
+    const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction *standard : menu->actions()) {
-        if (standard->objectName() != QLatin1String("edit-paste")) continue;
+        // Named in newer toolkits; known by its caption (in the toolkit's own translation) here.
+        if (standard->objectName() != QLatin1String("edit-paste")
+            && standard->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+            continue;
         auto *paste = new QAction(standard->icon(), standard->text(), menu);
-        paste->setObjectName(standard->objectName());
+        paste->setObjectName(QStringLiteral("edit-paste"));
         paste->setEnabled(standard->isEnabled());
         connect(paste, &QAction::triggered, this, [this] { pasteFrom(); });
         menu->insertAction(standard, paste);

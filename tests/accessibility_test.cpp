@@ -4,7 +4,6 @@
 #include "mainwindow/marrowstep.h"
 #include "platform/recordingservices.h"
 #include "platform/textbox.h"
-#include "tools/headless.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -74,12 +73,3 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
 
 } // namespace
 } // namespace kestrune
-
-int main(int argc, char *argv[])
-{
-    kestrune::prepareHeadlessRun();
-    QApplication app(argc, argv);
-    kestrune::configureHeadlessRun();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
