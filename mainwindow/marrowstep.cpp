@@ -42,6 +42,9 @@ Marrowstep::Marrowstep(Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(QStringLiteral("Tolvane") + QString(22, QLatin1Char(' ')) + kWebAddress);
+    // A fixed layout: the frame offers minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     m_form = new Form(this);
     createControls();
     createMenus();

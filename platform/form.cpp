@@ -4,6 +4,8 @@
 #include "platform/textbox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -13,9 +15,30 @@
 
 namespace kestrune {
 
+namespace {
+
+// Screen readers see a window made of a plain widget as an unnamed panel ("filler"). Such a
+// window (the triangle window) is presented as a window with its title, as a main window is.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || widget->windowType() != Qt::Window
+        || widget->metaObject()->superClass() != &QWidget::staticMetaObject
+        || className != QLatin1String(widget->metaObject()->className()))
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
+} // namespace
+
 Form::Form(QWidget *window) : QObject(window), m_window(window)
 {
     window->installEventFilter(this);
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleWindow);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 void Form::addControl(QWidget *control, int tabIndex)

@@ -5,17 +5,45 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPdfWriter>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace kestrune {
+
+namespace {
+
+// A message box wraps a text wider than about 500 pixels. Kestrune's messages are single
+// sentences; each is shown on one line, the box as wide as the sentence needs, as long as the box
+// stays within the toolkit's widest message box for the screen; beyond that the text wraps.
+void keepOnOneLine(QMessageBox &box, const QString &prompt)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    const QScreen *screen = box.screen();
+    if (!label || !screen) return;
+    const int screenWidth = screen->availableGeometry().width();
+    // The widest box the toolkit allows: the screen itself on small screens.
+    const int widest = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    // Room for the margins, the icon and the spacing beside the text, with some to spare.
+    const QMargins margins = box.layout() ? box.layout()->contentsMargins() : QMargins();
+    const int besideText = margins.left() + margins.right()
+        + qRound(box.iconPixmap().deviceIndependentSize().width())
+        + 4 * box.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    const int oneLine = QFontMetrics(label->font()).horizontalAdvance(prompt) + 2;
+    label->setMinimumWidth(std::min(oneLine, widest - besideText));
+}
+
+} // namespace
 
 void QtServices::showMessage(QWidget *owner, const QString &prompt, int style, const QString &title)
 {
@@ -34,6 +62,7 @@ void QtServices::showMessage(QWidget *owner, const QString &prompt, int style, c
         break;
     }
     QMessageBox box(icon, title, prompt, QMessageBox::Ok, owner);
+    keepOnOneLine(box, prompt);
     box.exec();
 }
 
