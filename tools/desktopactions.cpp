@@ -127,6 +127,12 @@ public:
         qApp->installEventFilter(this);
         // An unmapped window of the driver's own, the addressee of the markers.
         m_markerWindow.create();
+        // The user's hand on the mouse, out of the way in a corner, before the program starts:
+        // window managers give a new window the focus when the user has just done something.
+        if (m_input.isOpen()) {
+            m_input.movePointer(QPoint(0, 0));
+            m_input.sync();
+        }
     }
     ~DesktopActions() override
     {
@@ -262,7 +268,7 @@ private:
                 poll->deleteLater();
                 return;
             }
-            if (m_input.focusWindow() == waiting->winId()) {
+            if (m_input.focusWindow() == waiting->winId() && isSettled(waiting)) {
                 poll->deleteLater();
                 answer(waiting);
                 return;
@@ -332,27 +338,68 @@ private:
             m_input.key(XK_Escape);
             return;
         }
-        // The file name box of the dialog: click into it, select its text, type the file.
-        m_input.click(onScreen(fileName, fileName->rect().center()));
-        m_input.key(XK_a, X11Input::Control);
-        for (const char32_t character : file.toUcs4())
-            m_input.typeCharacter(character);
-        m_input.key(XK_Return);
+        // The file name box of the dialog: click into it, and once it has the focus, select its
+        // text and type the file. A dialog that has only just come up may not take the first
+        // click yet: it is clicked again until the box has the focus.
+        QPointer<QLineEdit> box = fileName;
+        auto *poll = new QTimer(this);
+        auto sinceClick = std::make_shared<QElapsedTimer>();
+        connect(poll, &QTimer::timeout, this, [this, box, poll, sinceClick, file] {
+            if (!box || !box->isVisible()) {
+                poll->deleteLater();
+                return;
+            }
+            if (box->hasFocus()) {
+                poll->deleteLater();
+                m_input.key(XK_a, X11Input::Control);
+                for (const char32_t character : file.toUcs4())
+                    m_input.typeCharacter(character);
+                m_input.key(XK_Return);
+                return;
+            }
+            if (!sinceClick->isValid() || sinceClick->elapsed() > 500) {
+                m_input.click(onScreen(box, box->rect().center()));
+                sinceClick->start();
+            }
+        });
+        poll->start(10);
     }
 
-    // Where `at` in `widget` lies on the X screen, in the screen's pixels.
-    static QPoint onScreen(QWidget *widget, QPoint at)
+    // Where `at` in `widget` lies on the X screen, in the screen's pixels. The window's place is
+    // asked of the X server: the window manager may have just moved a new window, and the
+    // program learns of that only a little later.
+    QPoint onScreen(QWidget *widget, QPoint at)
     {
-        const QPoint global = widget->mapToGlobal(at);
-        const QWindow *handle = widget->window()->windowHandle();
+        QWidget *window = widget->window();
+        const QWindow *handle = window->windowHandle();
         const qreal ratio = handle ? handle->devicePixelRatio() : 1.0;
-        return QPoint(qRound(global.x() * ratio), qRound(global.y() * ratio));
+        const QPoint inWindow = widget->mapTo(window, at);
+        return m_input.origin(window->winId())
+            + QPoint(qRound(inWindow.x() * ratio), qRound(inWindow.y() * ratio));
     }
 
-    // Active for the program and holding the X server's keyboard focus.
+    // Ready for the user's input: active for the program, holding the X server's keyboard focus,
+    // shown on the screen, and where the program believes it is (a window just opened is placed
+    // by the window manager a moment later; a click sent before then could miss).
     bool isActive(QWidget *window)
     {
-        return QApplication::activeWindow() == window && m_input.focusWindow() == window->winId();
+        return QApplication::activeWindow() == window && isSettled(window)
+            && m_input.focusWindow() == window->winId();
+    }
+
+    bool isSettled(QWidget *window)
+    {
+        const QWindow *handle = window->windowHandle();
+        return handle && handle->isExposed()
+            && onScreen(window, QPoint(0, 0))
+            == screenPixels(window->mapToGlobal(QPoint(0, 0)), window);
+    }
+
+    static QPoint screenPixels(QPoint global, QWidget *window)
+    {
+        const QWindow *handle = window->windowHandle();
+        const qreal ratio = handle ? handle->devicePixelRatio() : 1.0;
+        return QPoint(qRound(global.x() * ratio), qRound(global.y() * ratio));
     }
 
     void waitUntilActive(QWidget *window)
@@ -361,8 +408,34 @@ private:
         // Handed back by the window manager after a message box, or asked for.
         if (waitFor([this, window] { return isActive(window); }, 1500)) return;
         m_input.requestActivation(window->winId());
-        if (!waitFor([this, window] { return isActive(window); }))
-            throw ScriptError("the window manager did not activate the window");
+        if (waitFor([this, window] { return isActive(window); }, 3000)) return;
+        // As the user would: a click on the window's title bar.
+        const QRect frame = window->frameGeometry();
+        const int titleBar = window->geometry().top() - frame.top();
+        if (titleBar > 2) {
+            m_input.click(
+                screenPixels(QPoint(frame.center().x(), frame.top() + titleBar / 2), window));
+            settle();
+        }
+        if (!waitFor([this, window] { return isActive(window); })) {
+            const QPoint x = onScreen(window, QPoint(0, 0));
+            const QPoint qt = screenPixels(window->mapToGlobal(QPoint(0, 0)), window);
+            throw ScriptError(
+                QStringLiteral("the window \"%1\" was not made ready for input: active "
+                               "%2, keyboard focus on X window %3 (the window is %4), "
+                               "exposed %5, at %6,%7 on the screen and %8,%9 for Qt")
+                    .arg(window->objectName())
+                    .arg(QApplication::activeWindow() == window ? "yes" : "no")
+                    .arg(m_input.focusWindow(), 0, 16)
+                    .arg(window->winId(), 0, 16)
+                    .arg(window->windowHandle() && window->windowHandle()->isExposed() ? "yes"
+                                                                                       : "no")
+                    .arg(x.x())
+                    .arg(x.y())
+                    .arg(qt.x())
+                    .arg(qt.y())
+                    .toStdString());
+        }
     }
 
     template <typename Condition> bool waitFor(Condition done, int patience = kPatience)

@@ -42,6 +42,15 @@ unsigned long X11Input::focusWindow()
     return window;
 }
 
+QPoint X11Input::origin(unsigned long window)
+{
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), 0, 0, &x, &y, &child);
+    return { x, y };
+}
+
 unsigned long X11Input::atom(const char *name)
 {
     return XInternAtom(m_display, name, False);
@@ -105,6 +114,12 @@ void X11Input::press(QPoint screenPoint, int button)
     XFlush(m_display);
     m_lastClick = screenPoint;
     m_sinceLastClick.start();
+}
+
+void X11Input::movePointer(QPoint screenPoint)
+{
+    XTestFakeMotionEvent(m_display, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+    XFlush(m_display);
 }
 
 void X11Input::release(int button)

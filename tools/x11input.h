@@ -38,6 +38,7 @@ public:
     void click(QPoint screenPoint, int button = 1);
     void press(QPoint screenPoint, int button = 1);
     void release(int button = 1);
+    void movePointer(QPoint screenPoint);
 
     // Presses and releases the key that carries `keysym`, holding `modifiers`.
     void key(std::uint32_t keysym, unsigned modifiers = 0);
@@ -63,6 +64,8 @@ public:
 
     // The X window that holds the keyboard focus.
     unsigned long focusWindow();
+    // Where the top-left corner of `window` is on the screen, as the X server has it now.
+    QPoint origin(unsigned long window);
 
     // The double-click time the toolkit uses, so that separate clicks stay separate.
     void setDoubleClickTime(int milliseconds) { m_doubleClickTime = milliseconds; }
