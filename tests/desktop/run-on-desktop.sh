@@ -33,8 +33,9 @@ cleanup() {
 trap cleanup EXIT
 
 # The server picks a free display number and writes it, with a line break, to the given
-# descriptor once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# descriptor. -noreset: by default the server starts afresh (keyboard layout and all) whenever
+# its last client leaves, which a quick check of the display would cause.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
 lines() { wc -l <"$work/display" 2>/dev/null || echo 0; }
 for _ in $(seq 200); do
@@ -57,6 +58,7 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 if [ -n "$layout" ]; then
     setxkbmap -layout "$layout"
+    export KESTRUNE_DESKTOP_LAYOUT=$layout
 fi
 
 # The window manager has taken over once it names itself on the root window.
