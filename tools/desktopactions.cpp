@@ -31,6 +31,7 @@
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -119,7 +120,7 @@ int styleOf(QMessageBox::Icon icon)
 
 class DesktopActions : public QObject, public UserActions {
 public:
-    DesktopActions(std::function<void(const QString &)> record)
+    explicit DesktopActions(std::function<void(const QString &)> record)
         : m_record(std::move(record)), m_markers(m_atom)
     {
         m_input.setDoubleClickTime(QGuiApplication::styleHints()->mouseDoubleClickInterval());
@@ -226,7 +227,10 @@ public:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // A message box that just closed hands the activation back through the window manager.
-        if (!QApplication::activeWindow())
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const bool open = std::any_of(windows.cbegin(), windows.cend(),
+            [](const QWidget *window) { return window->isVisible(); });
+        if (open && !QApplication::activeWindow())
             waitFor([] { return QApplication::activeWindow(); }, 3000);
     }
 
@@ -255,7 +259,7 @@ private:
 
     // The toolkit may count a dialog as active before the window manager has given it the
     // keyboard; keys sent before then would reach the window underneath. So the answer waits
-    // until the X server's focus is on the dialog, as a user's eyes would.
+    // until the X server's focus is on the dialog, as a user waits for the box to come up.
     void answerOnceFocused(QDialog *dialog)
     {
         QPointer<QDialog> waiting = dialog;
