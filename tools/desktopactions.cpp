@@ -332,9 +332,10 @@ private:
                                                  : QStringLiteral("printdialog -> cancel"));
         });
         using Answer = RecordingServices::PrintAnswer;
-        auto [answer, file] = m_printAnswers.empty() ? std::pair { Answer::Cancel, QString() }
-                                                     : m_printAnswers.front();
+        const auto [answer, file] = m_printAnswers.empty() ? std::pair { Answer::Cancel, QString() }
+                                                           : m_printAnswers.front();
         if (!m_printAnswers.empty()) m_printAnswers.pop_front();
+        const QString path = file;
         auto *fileName = print->findChild<QLineEdit *>(QStringLiteral("filename"));
         if (answer != Answer::Pdf || !fileName || !fileName->isEnabled()) {
             if (answer == Answer::Pdf)
@@ -348,7 +349,7 @@ private:
         QPointer<QLineEdit> box = fileName;
         auto *poll = new QTimer(this);
         auto sinceClick = std::make_shared<QElapsedTimer>();
-        connect(poll, &QTimer::timeout, this, [this, box, poll, sinceClick, file] {
+        connect(poll, &QTimer::timeout, this, [this, box, poll, sinceClick, path] {
             if (!box || !box->isVisible()) {
                 poll->deleteLater();
                 return;
@@ -356,7 +357,7 @@ private:
             if (box->hasFocus()) {
                 poll->deleteLater();
                 m_input.key(XK_a, X11Input::Control);
-                for (const char32_t character : file.toUcs4())
+                for (const char32_t character : path.toUcs4())
                     m_input.typeCharacter(character);
                 m_input.key(XK_Return);
                 return;
