@@ -221,10 +221,15 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (!isReadOnly() && typesText(event) && roomForInsertion(event->text()) == 0) {
-        // The box is full: the keystroke is refused, as a full box refuses it.
-        event->accept();
-        return;
+    if (!isReadOnly() && typesText(event)) {
+        const int room = roomForInsertion(event->text());
+        if (room < characterCount(event->text())) {
+            // The box is full: the keystroke is refused (or, for a key that types several
+            // characters, cut to what fits).
+            if (room > 0) insert(firstCharacters(event->text(), room));
+            event->accept();
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }
