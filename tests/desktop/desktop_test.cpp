@@ -137,16 +137,16 @@ TEST_F(Desktop, MessagesStandOnOneLineWithinTheScreen)
         bool inside;
     };
     QList<Seen> seen;
-    // Looks at each box as it comes up, before the driver answers it.
+    // Looks at each box once it is up and laid out, before the driver answers it.
     struct Watcher : QObject {
         QList<Seen> *seen;
         bool eventFilter(QObject *watched, QEvent *event) override
         {
             auto *box = qobject_cast<QMessageBox *>(watched);
-            if (box && event->type() == QEvent::Show) {
+            if (box && event->type() == QEvent::WindowActivate) {
                 auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
                 const int lineHeight = label->fontMetrics().lineSpacing();
-                seen->append({ box->windowTitle(), label->sizeHint().height() / lineHeight,
+                seen->append({ box->windowTitle(), label->height() / lineHeight,
                     box->screen()->availableGeometry().contains(box->frameGeometry()) });
             }
             return false;
