@@ -256,6 +256,7 @@ protected:
 
 private:
     static constexpr const char *kAnswered = "kestruneScriptAnswered";
+    static constexpr const char *kRecorded = "kestruneScriptRecorded";
 
     // The toolkit may count a dialog as active before the window manager has given it the
     // keyboard; keys sent before then would reach the window underneath. So the answer waits
@@ -327,10 +328,13 @@ private:
 
     void answerPrintDialog(QPrintDialog *print)
     {
-        connect(print, &QDialog::finished, this, [this](int result) {
-            m_record(result == QDialog::Accepted ? QStringLiteral("printdialog -> pdf")
-                                                 : QStringLiteral("printdialog -> cancel"));
-        });
+        if (!print->property(kRecorded).toBool()) {
+            print->setProperty(kRecorded, true);
+            connect(print, &QDialog::finished, this, [this](int result) {
+                m_record(result == QDialog::Accepted ? QStringLiteral("printdialog -> pdf")
+                                                     : QStringLiteral("printdialog -> cancel"));
+            });
+        }
         using Answer = RecordingServices::PrintAnswer;
         const auto [answer, file] = m_printAnswers.empty() ? std::pair { Answer::Cancel, QString() }
                                                            : m_printAnswers.front();
@@ -360,6 +364,10 @@ private:
                 for (const char32_t character : path.toUcs4())
                     m_input.typeCharacter(character);
                 m_input.key(XK_Return);
+                // Should the dialog stay (it asks first whether to replace a file of that
+                // name, and the question is answered No), it is answered again when it comes
+                // back: with Cancel, unless the script queued another answer.
+                box->window()->setProperty(kAnswered, false);
                 return;
             }
             if (!sinceClick->isValid() || sinceClick->elapsed() > 500) {
