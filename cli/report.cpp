@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kestrune-calc report: the window's printed results report, one page per escalator, printed into a
-// PDF file by the same code as Print Data. The file is written aside and moved into place
-// once its last page is complete, so a failure never leaves a truncated PDF behind.
+// PDF file by the same code as Print Data. The file is written whole once its last page is
+// complete, so a failure never leaves a truncated PDF behind.
 
 #include "core/report.h"
 #include "cli/calculation.h"
@@ -10,6 +10,7 @@
 #include "platform/page.h"
 #include "platform/services.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QFontDatabase>
 #include <QLocale>
@@ -17,7 +18,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <optional>
 #include <ostream>
@@ -44,29 +44,27 @@ QString dateText(const Options &options)
 }
 
 // The PDF file as a printer whose every document is a page: the window's report goes onto it
-// through the same printing routine as Print Data, line by line in the same faces and sizes.
+// through the same printing routine as Print Data, line by line in the same faces and sizes. The
+// pages are made in memory and the file is written whole once the last page is complete.
 class PdfPages : public Printer {
 public:
-    PdfPages(const std::string &path, QPageSize paper)
+    PdfPages(std::string path, QPageSize paper)
         : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
-          m_file(QString::fromStdString(path)),
-          m_path(path),
+          m_path(std::move(path)),
           m_paper(std::move(paper))
     {
-        if (!m_file.open(QIODevice::WriteOnly))
-            throw UsageError("cannot write " + path + ": " + m_file.errorString().toStdString());
+        m_bytes.open(QIODevice::WriteOnly);
     }
 
     void printLine(const QString &text) override
     {
-        if (!m_pageOpen) openPage();
-        m_lines->print(PageFont(fontName(), fontSize(), bold()), text);
+        m_text.add(PageFont(fontName(), fontSize(), bold()), text);
     }
 
     void endDocument() override
     {
-        if (!m_pageOpen) openPage();
-        m_pageOpen = false;
+        openPage();
+        m_text.draw(m_painter, &*m_writer);
         ++m_pages;
     }
 
@@ -74,49 +72,44 @@ public:
 
     std::size_t pages() const { return m_pages; }
 
-    // Moves the complete file into place.
+    // Writes the complete file, or none.
     void commit()
     {
-        if (m_painter.isActive() && !m_painter.end()) fail();
-        if (!m_file.commit()) fail();
+        if (m_painter.isActive() && !m_painter.end()) fail({});
+        m_writer.reset();
+        if (const std::optional<QString> why
+            = SaveWhole(QString::fromStdString(m_path), m_bytes.data()))
+            fail(*why);
     }
-
-    // Leaves no file behind.
-    void discard() { m_file.cancelWriting(); }
 
 private:
     void openPage()
     {
         if (!m_writer) {
-            m_writer.emplace(&m_file);
+            m_writer.emplace(&m_bytes);
             m_writer->setTitle(QStringLiteral("Escalator Rated Load Results"));
             m_writer->setCreator(QStringLiteral("kestrune-calc"));
             m_writer->setResolution(kPdfResolution);
             m_writer->setPageLayout(
                 QPageLayout(m_paper, QPageLayout::Portrait, kPageMargins, QPageLayout::Inch));
-            if (!m_painter.begin(&*m_writer)) fail();
-            m_lines.emplace(m_painter, &*m_writer);
-        } else {
-            if (!m_writer->newPage()) fail();
-            m_lines->restart();
+            if (!m_painter.begin(&*m_writer)) fail({});
+        } else if (!m_writer->newPage()) {
+            fail({});
         }
-        m_pageOpen = true;
     }
 
-    [[noreturn]] void fail()
+    [[noreturn]] void fail(const QString &reason)
     {
-        const QString reason = m_file.errorString();
         throw UsageError(
             "cannot write " + m_path + (reason.isEmpty() ? "" : ": " + reason.toStdString()));
     }
 
-    QSaveFile m_file;
     std::string m_path;
     QPageSize m_paper;
+    QBuffer m_bytes;
     std::optional<QPdfWriter> m_writer;
     QPainter m_painter;
-    std::optional<PageLines> m_lines;
-    bool m_pageOpen = false;
+    PageText m_text;
     std::size_t m_pages = 0;
 };
 
@@ -156,7 +149,6 @@ int RunReport(const Options &options, std::ostream &err)
         throw UsageError(fileLabel(options.csvFile.value_or("-"))
             + " has no escalator after its header row: no report was written");
     if (file.pages() == 0) {
-        file.discard();
         err << "kestrune-calc: " << options.pdfFile
             << " was not written: no escalator could be calculated\n";
         return 1;

@@ -193,10 +193,7 @@ void MainWindow::createControls()
     for (QPushButton *button : { ui.cmdImperial, ui.cmdMetric }) {
         // The unit buttons head their columns, drawn flat in light green so the colour shows, and
         // the Tab key passes them by.
-        QPalette pal = button->palette();
-        pal.setColor(QPalette::Button, kLightGreen);
-        button->setPalette(pal);
-        button->setAutoFillBackground(true);
+        setButtonFace(button, kLightGreen);
         button->setFocusPolicy(Qt::ClickFocus);
     }
 

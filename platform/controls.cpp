@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/controls.h"
 
+#include "platform/commandbutton.h"
 #include "platform/textbox.h"
 
 #include <QEvent>
@@ -169,13 +170,18 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRe
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new CommandButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     button->setFont(windowFont());
     button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     fitCaptionToControl(button);
     return button;
+}
+
+void setButtonFace(QPushButton *button, const QColor &colour)
+{
+    if (auto *command = qobject_cast<CommandButton *>(button)) command->setFaceColour(colour);
 }
 
 TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geometry)

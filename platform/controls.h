@@ -14,6 +14,7 @@
 #include <QRect>
 #include <QString>
 
+class QColor;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -30,7 +31,11 @@ QFont windowFont(double pointSize = 9.75, bool bold = true);
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
+// A command button (see commandbutton.h).
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
+
+// Shows `button`'s face flat in `colour`, as the graphical button style of the windows' designs.
+void setButtonFace(QPushButton *button, const QColor &colour);
 
 TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geometry);
 

@@ -36,6 +36,9 @@ FormWindow::FormWindow(Services &services, const char *name, const QString &titl
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(title + QString(blanks, QLatin1Char(' ')) + fromUtf8(kWebAddress));
+    // A fixed layout: the frame offers minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("client"));
     area->setFixedSize(twips(widthTwips), twips(heightTwips));

@@ -3,9 +3,12 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
-#include <QString>
+#include <QSaveFile>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace kestrune {
 
@@ -25,13 +28,52 @@ QFont PageFont(const QString &family, double points, bool bold)
     return font;
 }
 
-void PageLines::print(const QFont &font, const QString &text)
+void PageText::draw(QPainter &painter, QPaintDevice *device)
 {
-    m_painter.setFont(font);
     // Metrics of the page, not of the screen: the device's resolution sets the line height.
-    const QFontMetricsF metrics(font, m_device);
-    m_painter.drawText(QPointF(0, m_y + metrics.ascent()), text);
-    m_y += metrics.lineSpacing();
+    double height = 0;
+    double width = 0;
+    for (const Line &line : m_lines) {
+        const QFontMetricsF metrics(line.font, device);
+        height += metrics.lineSpacing();
+        width = std::max(width, metrics.horizontalAdvance(line.text));
+    }
+    double scale = 1;
+    if (height > device->height()) scale = device->height() / height;
+    if (width * scale > device->width()) scale = device->width() / width;
+    painter.save();
+    painter.scale(scale, scale);
+    double y = 0;
+    for (const Line &line : m_lines) {
+        const QFontMetricsF metrics(line.font, device);
+        painter.setFont(line.font);
+        painter.drawText(QPointF(0, y + metrics.ascent()), line.text);
+        y += metrics.lineSpacing();
+    }
+    painter.restore();
+    m_lines.clear();
+}
+
+std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a disk that fills up midway reports its own reason at once.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
+    auto abandon = [&file] {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return why;
+    };
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0) return abandon();
+        written += count;
+    }
+    // What is still held in the file's buffer goes to the disk now, where its failure shows;
+    // committing alone would not tell it.
+    if (!file.flush()) return abandon();
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
 }
 
 } // namespace kestrune

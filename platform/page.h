@@ -2,16 +2,20 @@
 #pragma once
 
 // Kestrune's printed pages on any paged device, a printer or a PDF file: the page's margins and
-// resolution, the fixed-pitch face of the report, and lines of text drawn from the top of the
-// printable area down. Needs Qt's GUI module only (no widgets), so that a program without windows
-// prints the very pages the window prints.
+// resolution, the fixed-pitch face of the report, lines of text set from the top of the printable
+// area down, and PDF files written whole or not at all. Needs Qt's GUI module only (no widgets),
+// so that a program without windows prints the very pages the window prints.
 
 #include <QFont>
 #include <QMarginsF>
+#include <QString>
 
+#include <optional>
+#include <vector>
+
+class QByteArray;
 class QPaintDevice;
 class QPainter;
-class QString;
 
 namespace kestrune {
 
@@ -28,20 +32,29 @@ inline constexpr int kPdfResolution = 1200;
 // line up.
 QFont PageFont(const QString &family, double points, bool bold);
 
-// Lines of text down a page, each as high as its font's line spacing on the page's device.
-class PageLines {
+// The lines of one page, collected, then set from the top of the printable area down, each as high
+// as its font's line spacing on the page's device. Where the printable area is too short or too
+// narrow for them (landscape paper), the whole text is scaled down, keeping its columns.
+class PageText {
 public:
-    PageLines(QPainter &painter, QPaintDevice *device) : m_painter(painter), m_device(device) { }
+    // One line (empty text: an empty line of the font's height).
+    void add(const QFont &font, const QString &text) { m_lines.push_back({ font, text }); }
 
-    // Prints one line (empty text: an empty line of the font's height).
-    void print(const QFont &font, const QString &text);
-    // Starts again at the top, for the next page.
-    void restart() { m_y = 0; }
+    // Draws the lines collected so far on the page `painter` paints on `device`, and forgets them.
+    void draw(QPainter &painter, QPaintDevice *device);
 
 private:
-    QPainter &m_painter;
-    QPaintDevice *m_device;
-    double m_y = 0;
+    struct Line {
+        QFont font;
+        QString text;
+    };
+    std::vector<Line> m_lines;
 };
+
+// Writes `bytes` to the file `path` whole or not at all: written beside it, every byte accounted
+// for and flushed to the disk (a disk that fills up midway stops a write short without an error of
+// its own), then moved into place. An earlier file of that name stays untouched on failure. Gives
+// the system's reason when the file could not be written.
+std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace kestrune

@@ -5,13 +5,44 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace kestrune {
+
+namespace {
+
+// A message box wraps a text wider than about 500 pixels. Kestrune's messages are single
+// sentences; each is shown on one line, the box as wide as the sentence needs, as long as the box
+// stays within the toolkit's widest message box for the screen; beyond that the text wraps.
+void keepOnOneLine(QMessageBox &box, const QString &prompt)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    const QScreen *screen = box.screen();
+    if (!label || !screen) return;
+    const int screenWidth = screen->availableGeometry().width();
+    // The widest box the toolkit allows: the screen itself on small screens.
+    const int widest = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    // Room for the margins, the icon and the spacing beside the text, with some to spare.
+    const QMargins margins = box.layout() ? box.layout()->contentsMargins() : QMargins();
+    const int besideText = margins.left() + margins.right()
+        + qRound(box.iconPixmap().deviceIndependentSize().width())
+        + 4 * box.style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    const int oneLine = QFontMetrics(label->font()).horizontalAdvance(prompt) + 2;
+    label->setMinimumWidth(std::min(oneLine, widest - besideText));
+}
+
+} // namespace
 
 void QtServices::showMessage(QWidget *owner, const QString &prompt, int style, const QString &title)
 {
@@ -30,6 +61,7 @@ void QtServices::showMessage(QWidget *owner, const QString &prompt, int style, c
         break;
     }
     QMessageBox box(icon, title, prompt, QMessageBox::Ok, owner);
+    keepOnOneLine(box, prompt);
     box.exec();
 }
 
@@ -86,15 +118,15 @@ std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
     : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
-      m_printer(std::move(printer)),
-      m_lines(m_painter, m_printer.get())
+      m_printer(std::move(printer))
 { }
 
 QtPrinter::~QtPrinter()
 {
-    // A page left unfinished is cancelled where the printer allows it.
+    // A page left unfinished is cancelled where the printer allows it; an unfinished PDF file
+    // was never written.
     if (m_painter.isActive()) {
-        m_printer->abort();
+        if (!m_pdf) m_printer->abort();
         m_painter.end();
     }
 }
@@ -104,39 +136,69 @@ QFont QtPrinter::currentFont() const
     return PageFont(fontName(), fontSize(), bold());
 }
 
-QString QtPrinter::sendFailureReason() const
+bool QtPrinter::writesPdfFile() const
 {
-    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
-        return QStringLiteral("The file \"%1\" could not be written.")
-            .arg(QDir::toNativeSeparators(m_printer->outputFileName()));
+    return m_printer->outputFormat() == QPrinter::PdfFormat
+        && !m_printer->outputFileName().isEmpty();
+}
+
+void QtPrinter::fail(const QString &detail) const
+{
+    const QString why
+        = detail.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + detail + '.';
+    if (writesPdfFile())
+        throw PrintFailure(QStringLiteral("The file \"%1\" could not be written%2")
+                               .arg(QDir::toNativeSeparators(m_printer->outputFileName()), why)
+                               .toStdString());
     if (!m_printer->printerName().isEmpty())
-        return QStringLiteral("The printer \"%1\" could not be reached.")
-            .arg(m_printer->printerName());
-    return QStringLiteral("No printer could be reached.");
+        throw PrintFailure(QStringLiteral("The printer \"%1\" could not be reached%2")
+                               .arg(m_printer->printerName(), why)
+                               .toStdString());
+    throw PrintFailure(QStringLiteral("No printer could be reached%1").arg(why).toStdString());
 }
 
 void QtPrinter::begin()
 {
     if (m_painter.isActive()) return;
-    if (!m_painter.begin(m_printer.get())) throw PrintFailure(sendFailureReason().toStdString());
-    m_lines.restart();
+    if (writesPdfFile()) {
+        m_pdfBytes.setData(QByteArray());
+        m_pdfBytes.open(QIODevice::WriteOnly);
+        m_pdf = std::make_unique<QPdfWriter>(&m_pdfBytes);
+        m_pdf->setPdfVersion(m_printer->pdfVersion());
+        m_pdf->setResolution(m_printer->resolution());
+        m_pdf->setPageLayout(m_printer->pageLayout());
+        m_pdf->setTitle(m_printer->docName());
+        m_pdf->setCreator(m_printer->creator());
+        m_device = m_pdf.get();
+    } else {
+        m_device = m_printer.get();
+    }
+    if (!m_painter.begin(m_device)) fail();
 }
 
 void QtPrinter::finish()
 {
-    if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
-        throw PrintFailure(sendFailureReason().toStdString());
+    if (!m_painter.end() || (!m_pdf && m_printer->printerState() == QPrinter::Error)) fail();
+    if (m_pdf) savePdf();
+}
+
+void QtPrinter::savePdf()
+{
+    m_pdf.reset();
+    if (const std::optional<QString> why
+        = SaveWhole(m_printer->outputFileName(), m_pdfBytes.data()))
+        fail(*why);
 }
 
 void QtPrinter::printLine(const QString &text)
 {
-    begin();
-    m_lines.print(currentFont(), text);
+    m_text.add(currentFont(), text);
 }
 
 void QtPrinter::endDocument()
 {
     begin();
+    m_text.draw(m_painter, m_device);
     finish();
 }
 

@@ -7,9 +7,12 @@
 #include "platform/page.h"
 #include "platform/services.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPainter>
 
+class QPagedPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace kestrune {
@@ -27,7 +30,12 @@ public:
 };
 
 // Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file). The page
-// is one page: the text starts at the top margin, and a window's image is fitted to the page.
+// is one page: the text starts at the top margin, scaled down as a whole where the page is too
+// small for it (landscape paper), and a window's image is fitted to the page.
+//
+// A PDF file is written whole or not at all: the page is made in memory and the file is written
+// aside and put in place only once complete, so a full disk or a folder that cannot be written
+// leaves no truncated file behind (and an earlier file of that name untouched), and says why.
 class QtPrinter : public Printer {
 public:
     // A printer for Kestrune's pages, before the print dialog: high resolution, margins that
@@ -48,11 +56,17 @@ public:
 private:
     void begin();
     void finish();
-    QString sendFailureReason() const;
+    void savePdf();
+    [[noreturn]] void fail(const QString &detail = {}) const;
+    bool writesPdfFile() const;
 
     std::unique_ptr<QPrinter> m_printer;
+    // For a PDF file: the page is drawn into memory, then saved.
+    QBuffer m_pdfBytes;
+    std::unique_ptr<QPdfWriter> m_pdf;
+    QPagedPaintDevice *m_device = nullptr;
     QPainter m_painter;
-    PageLines m_lines;
+    PageText m_text;
 };
 
 } // namespace kestrune

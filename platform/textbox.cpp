@@ -1,13 +1,98 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/textbox.h"
 
+#include "platform/clicks.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QPointer>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
 namespace kestrune {
+
+namespace {
+
+// The positions in `text` where a character (grapheme cluster) ends.
+QList<qsizetype> characterEnds(const QString &text)
+{
+    QList<qsizetype> ends;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    finder.toStart();
+    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary())
+        ends.append(end);
+    return ends;
+}
+
+// A key that would type its text into a line edit: printable text, and no Ctrl held except as
+// part of AltGr (which Windows reports as Ctrl+Alt).
+bool typesText(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (text.isEmpty()) return false;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    const QChar first = text.at(0);
+    return first.isPrint() || first.category() == QChar::Other_Format
+        || first.category() == QChar::Other_PrivateUse || first.isHighSurrogate();
+}
+
+// Alt with a letter or digit key is an access key. Ctrl+Alt is AltGr on Windows keyboards and
+// types; on macOS Option types the special characters of its keyboard.
+bool isAccessKeyPress(const QKeyEvent *event)
+{
+#if defined(Q_OS_MACOS)
+    Q_UNUSED(event);
+    return false;
+#else
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    return (mods & Qt::AltModifier) && !(mods & Qt::ControlModifier) && !(mods & Qt::KeypadModifier)
+        && !event->text().isEmpty();
+#endif
+}
+
+} // namespace
+
+int characterCount(const QString &text)
+{
+    return static_cast<int>(characterEnds(text).size());
+}
+
+QString firstCharacters(const QString &text, int count)
+{
+    if (count <= 0) return QString();
+    if (text.size() <= count) return text; // at most one code unit a character
+    const QList<qsizetype> ends = characterEnds(text);
+    if (ends.size() <= count) return text;
+    return text.left(ends.at(count - 1));
+}
+
+QString singleLineText(const QString &text)
+{
+    QString line;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator || c == QChar(0x0B) || c == QChar(0x0C)
+            || c == QChar(0x85))
+            break;
+        if (c == QLatin1Char('\t'))
+            line += QLatin1Char(' ');
+        else if (c.category() != QChar::Other_Control)
+            line += c;
+    }
+    return line;
+}
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
@@ -20,13 +105,20 @@ void TextBox::runChangeHandling()
     s_maxChangeDepth = std::max(s_maxChangeDepth, s_changeDepth);
     Q_EMIT changed();
     --s_changeDepth;
+    showFromStartUnlessFocused();
 }
 
 void TextBox::setFieldText(const QString &text)
 {
-    const QString kept = maxLength() > 0 ? text.left(maxLength()) : text;
+    const QString kept = m_maxLength > 0 ? firstCharacters(text, m_maxLength) : text;
     if (kept == this->text()) return;
     setText(kept);
+}
+
+void TextBox::setMaxLength(int characters)
+{
+    m_maxLength = characters > 0 ? std::min(characters, 32767) : 32767;
+    setFieldText(text());
 }
 
 void TextBox::setTabStop(bool tabStop)
@@ -57,21 +149,180 @@ void TextBox::selectWhole()
     setSelection(0, static_cast<int>(text().size()));
 }
 
+void TextBox::showFromStartUnlessFocused()
+{
+    // A line edit shows the part of its text around the caret. A box the user is not in shows
+    // its beginning instead, so that a long number is never read without its leading digits;
+    // the caret comes back when the box takes the focus.
+    if (hasFocus() || window()->focusWidget() == this) return;
+    if (cursorPosition() == 0 || hasSelectedText()) return;
+    m_caretBeforeShowing = cursorPosition();
+    setCursorPosition(0);
+}
+
 void TextBox::focusInEvent(QFocusEvent *event)
 {
+    if (m_caretBeforeShowing >= 0) {
+        // A click places the caret itself; any other way in finds it where it was.
+        if (event->reason() != Qt::MouseFocusReason && !hasSelectedText())
+            setCursorPosition(std::min(m_caretBeforeShowing, static_cast<int>(text().size())));
+        m_caretBeforeShowing = -1;
+    }
     // The form's focus handling has already run when the box sees its focus event.
     m_reselectOnRelease = event->reason() == Qt::MouseFocusReason && !text().isEmpty()
         && selectedText().size() == text().size();
     QLineEdit::focusInEvent(event);
 }
 
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    showFromStartUnlessFocused();
+}
+
+int TextBox::roomForInsertion(const QString &text) const
+{
+    const QString current = this->text();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int end = hasSelectedText() ? selectionEnd() : cursorPosition();
+    const QString before = current.left(start);
+    const QString after = current.mid(end);
+    const int available = characterCount(text);
+    if (m_maxLength >= 32767) return available;
+    // Characters may join across the seams (a combining accent after a letter), so the count
+    // is taken on the text that would result.
+    int fits = 0;
+    for (int n = 1; n <= available; ++n) {
+        if (characterCount(before + firstCharacters(text, n) + after) > m_maxLength) break;
+        fits = n;
+    }
+    return fits;
+}
+
+void TextBox::insertAsOneChange(const QString &text)
+{
+    if (isReadOnly()) return;
+    QString line = singleLineText(text);
+    if (m_maxLength < 32767) line = firstCharacters(line, m_maxLength + 1);
+    line = firstCharacters(line, roomForInsertion(line));
+    if (line.isEmpty() && !hasSelectedText()) return;
+    // One insertion replacing the selection: the change handling runs once.
+    insert(line);
+}
+
+void TextBox::pasteFrom(QClipboard::Mode mode)
+{
+    if (isReadOnly()) return;
+    insertAsOneChange(QGuiApplication::clipboard()->text(mode));
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (isAccessKeyPress(event)) {
+        // No access key of the window took it: an Alt+letter types nothing.
+        event->ignore();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFrom(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    if (!isReadOnly() && typesText(event)) {
+        const int room = roomForInsertion(event->text());
+        if (room < characterCount(event->text())) {
+            // The box is full: the keystroke is refused (or, for a key that types several
+            // characters, cut to what fits).
+            if (room > 0) insert(firstCharacters(event->text(), room));
+            event->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    // A character composed by an input method (a dead key, a compose sequence) is typed like a
+    // key and must fit the box as a key must.
+    const QString commit = event->commitString();
+    if (commit.isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    const QString line = singleLineText(commit);
+    const QString fitting = firstCharacters(line, roomForInsertion(line));
+    if (fitting == commit) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent fitted(event->preeditString(), event->attributes());
+    fitted.setCommitString(fitting, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&fitted);
+}
+
+void TextBox::mousePressEvent(QMouseEvent *event)
+{
+    QPointer<TextBox> alive = this;
+    QLineEdit::mousePressEvent(event);
+    if (alive) finishClickIfReleaseLost(this, event);
+}
+
 void TextBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
+        && !isReadOnly()) {
+        // X11's paste of the selected text, at the place the middle button pressed.
+        deselect();
+        pasteFrom(QClipboard::Selection);
+        return;
+    }
     QLineEdit::mouseReleaseEvent(event);
     if (m_reselectOnRelease) {
         m_reselectOnRelease = false;
         if (!hasSelectedText()) selectWhole();
     }
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // The menu's Paste goes the way every paste goes: the toolkit's own item gives way to one
+    // that looks the same.
+    const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction *standard : menu->actions()) {
+        // Named in newer toolkits; known by its caption (in the toolkit's own translation) here.
+        if (standard->objectName() != QLatin1String("edit-paste")
+            && standard->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+            continue;
+        auto *paste = new QAction(standard->icon(), standard->text(), menu);
+        paste->setObjectName(QStringLiteral("edit-paste"));
+        paste->setEnabled(standard->isEnabled());
+        connect(paste, &QAction::triggered, this, [this] { pasteFrom(); });
+        menu->insertAction(standard, paste);
+        menu->removeAction(standard);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TextBox::dropEvent(QDropEvent *event)
+{
+    const QMimeData *data = event->mimeData();
+    if (event->source() == this || isReadOnly() || !data || !data->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    // Text dragged in from elsewhere is taken as a paste is, where it is dropped.
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    QMimeData fitted;
+    const QString line = singleLineText(data->text());
+    fitted.setText(firstCharacters(line, roomForInsertion(line)));
+    QDropEvent drop(event->position(), event->possibleActions(), &fitted, event->buttons(),
+        event->modifiers(), event->type());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
 }
 
 } // namespace kestrune

@@ -4,12 +4,22 @@
 // A single-line text box with the behaviour Kestrune's windows are built on:
 // - a text set by the program is cut to the maximum length without a message, and setting the
 //   text the box already holds changes nothing at all (no change handling, selection kept);
+// - the maximum length counts characters as the user sees them (an accented letter made of two
+//   code points, an emoji, a flag are one character each), and no cut ever leaves half of one;
 // - `changed` is emitted synchronously, nested inside the step that changed the text, for every
 //   accepted keystroke and for every program change;
+// - a paste (Ctrl+V, Shift+Insert, the context menu, the middle mouse button of X11) keeps the
+//   first line of the pasted text, each tab as a blank and no other control character, then the
+//   length limit, and is one change, like one keystroke; a locked box refuses it;
+// - an Alt+letter types nothing: it is a window's access key or nothing at all;
+// - a box that does not hold its window's focus shows its text from the first character;
+// - a click whose button release was taken by a message box (shown by the focus change the press
+//   caused) is finished once the box is closed, as if the button had been released there;
 // - Locked refuses editing but still lets the user focus, select and copy;
 // - TabStop off keeps the box out of the Tab order but lets a click focus it;
 // - BackColor in the 0x00BBGGRR form the windows' designs use.
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace kestrune {
@@ -21,6 +31,11 @@ public:
 
     // Sets the text as a program step does; see the class comment.
     void setFieldText(const QString &text);
+
+    // The most characters the box holds (32767: no limit of its own). These stand in for
+    // QLineEdit's, which count UTF-16 code units and would cut a character in two.
+    int maxLength() const { return m_maxLength; }
+    void setMaxLength(int characters);
 
     bool isLocked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
@@ -38,6 +53,9 @@ public:
     // Selects the whole text, as a box that selects its text on gaining the focus does.
     void selectWhole();
 
+    // Pastes the text of the clipboard (or of X11's selection), as described above.
+    void pasteFrom(QClipboard::Mode mode = QClipboard::Clipboard);
+
     // How deeply change handling has nested (a handler setting a box whose handler sets another
     // box...) at most since the last reset: the reliability tests check that it stays bounded.
     static int maxChangeDepth() { return s_maxChangeDepth; }
@@ -48,18 +66,40 @@ Q_SIGNALS:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void runChangeHandling();
+    // Inserts `text` in place of the selection, made fit for one line and for the room left.
+    void insertAsOneChange(const QString &text);
+    // How many characters of `text` fit where the selection is now.
+    int roomForInsertion(const QString &text) const;
+    void showFromStartUnlessFocused();
 
     static inline int s_changeDepth = 0;
     static inline int s_maxChangeDepth = 0;
+    int m_maxLength = 32767;
     unsigned m_backColor = 0xFFFFFF;
     // The focus handling of a mouse click selected the whole text; the press that follows the
     // focus would clear that selection, so it is restored when the button is released.
     bool m_reselectOnRelease = false;
+    // Where the caret stood before the box was scrolled to its first character for show.
+    int m_caretBeforeShowing = -1;
 };
+
+// The number of characters (grapheme clusters) in `text`, as the user counts them.
+int characterCount(const QString &text);
+// The first `count` characters of `text`, never half of one.
+QString firstCharacters(const QString &text, int count);
+// What a one-line box takes of a pasted or dropped text: its first line, each tab as a blank,
+// without other control characters.
+QString singleLineText(const QString &text);
 
 // Colours in the 0x00BBGGRR form.
 inline constexpr unsigned kWhite = 0xFFFFFF;

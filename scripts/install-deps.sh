@@ -9,7 +9,11 @@ packages=(
     libgtest-dev clang-format libcsv-dev
     fonts-liberation2 fonts-dejavu-core
     poppler-utils desktop-file-utils appstream
-    xvfb xauth python3 python3-markdown
+    xauth python3 python3-markdown
+    # The real-desktop tests: a virtual X server with a window manager, input through XTEST,
+    # keyboard layouts, the accessibility bus and its Python client.
+    xvfb openbox xdotool x11-utils x11-xkb-utils libx11-dev libxcb1-dev libxtst-dev
+    dbus dbus-x11 at-spi2-core python3-pyatspi
     "$@"
 )
 

@@ -67,6 +67,13 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
     EXPECT_EQ(spokenName(control("Command9")), QStringLiteral("Row 8, find a"));
     EXPECT_EQ(spokenName(control("Text37")), QStringLiteral("Angle B, minutes"));
     expectNamedUniquely(triangle);
+    // Both windows are windows named by their titles, not unnamed panels.
+    for (QWidget *shown : { static_cast<QWidget *>(&window), static_cast<QWidget *>(triangle) }) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(shown);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), QAccessible::Window) << qPrintable(shown->objectName());
+        EXPECT_EQ(accessible->text(QAccessible::Name), shown->windowTitle());
+    }
     triangle->close();
 }
 

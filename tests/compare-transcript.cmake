@@ -1,8 +1,9 @@
-# Runs the scripted driver on SCRIPT and compares its transcript with EXPECTED.
+# Runs the scripted driver on SCRIPT (with DRIVER_OPTIONS, if given) and compares its transcript
+# with EXPECTED.
 # The actual transcript is kept in ACTUAL; to accept it as the new golden file, copy it over.
 get_filename_component(actual_dir ${ACTUAL} DIRECTORY)
 file(MAKE_DIRECTORY ${actual_dir})
-execute_process(COMMAND ${DRIVER} ${SCRIPT}
+execute_process(COMMAND ${DRIVER} ${DRIVER_OPTIONS} ${SCRIPT}
     OUTPUT_FILE ${ACTUAL}
     ERROR_VARIABLE errors
     RESULT_VARIABLE status)

@@ -22,11 +22,8 @@ void filterPlatformNotices(QtMsgType type, const QMessageLogContext &context, co
     std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
-} // namespace
-
-void prepareHeadlessRun()
+void usePrivateRuntimeDirectory()
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::temp().filePath(QStringLiteral("kestrune-headless-runtime"));
         QDir().mkpath(runtime);
@@ -34,7 +31,21 @@ void prepareHeadlessRun()
             runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
+}
+
+} // namespace
+
+void prepareHeadlessRun()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    usePrivateRuntimeDirectory();
     qInstallMessageHandler(filterPlatformNotices);
+}
+
+void prepareDesktopRun()
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    usePrivateRuntimeDirectory();
 }
 
 void configureHeadlessRun()

@@ -9,6 +9,9 @@ namespace kestrune {
 // the offscreen platform's notices about window-manager requests kept off standard error.
 void prepareHeadlessRun();
 
+// Before the QApplication is created, for a run on the real X display named by DISPLAY.
+void prepareDesktopRun();
+
 // After the QApplication is created: what a run shows does not depend on the machine's language
 // (dates take the US short form).
 void configureHeadlessRun();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kestrune-script [FILE]: runs Kestrune's real windows offscreen from a script of user actions
-// (FILE, or standard input) and writes what the user would have seen to standard output.
+// kestrune-script [--desktop] [FILE]: runs Kestrune's real windows from a script of user actions
+// (FILE, or standard input) and writes what the user would have seen to standard output:
+// offscreen with the recording services, or with --desktop on the X display named by DISPLAY,
+// with real input and the real dialogs.
 // Exit status: 0 the script ran to its end; 2 a fault of the script; 3 the program failed.
 
 #include "tools/headless.h"
@@ -11,18 +13,25 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    kestrune::prepareHeadlessRun();
+    const bool desktop = argc > 1 && std::strcmp(argv[1], "--desktop") == 0;
+    if (desktop)
+        kestrune::prepareDesktopRun();
+    else
+        kestrune::prepareHeadlessRun();
     QApplication app(argc, argv);
     kestrune::configureHeadlessRun();
 
-    const QStringList args = QCoreApplication::arguments();
+    QStringList args = QCoreApplication::arguments();
+    if (desktop) args.removeAt(1);
     QFile input;
     if (args.size() > 2) {
-        std::fputs("usage: kestrune-script [FILE]\n", stderr);
+        std::fputs("usage: kestrune-script [--desktop] [FILE]\n", stderr);
         return 2;
     }
     if (args.size() == 2) {
@@ -39,7 +48,16 @@ int main(int argc, char *argv[])
     auto write = [](const QString &line) { std::cout << line.toStdString() << '\n'; };
     int lineNumber = 0;
     try {
-        kestrune::ScriptSession session(write);
+        std::unique_ptr<kestrune::ScriptSession> started;
+        try {
+            started = std::make_unique<kestrune::ScriptSession>(write,
+                desktop ? kestrune::ScriptSession::Display::Desktop
+                        : kestrune::ScriptSession::Display::Offscreen);
+        } catch (const kestrune::ScriptError &error) {
+            std::fprintf(stderr, "kestrune-script: %s\n", error.what());
+            return 2;
+        }
+        kestrune::ScriptSession &session = *started;
         QTextStream stream(&input);
         stream.setEncoding(QStringConverter::Utf8);
         QString line;

@@ -9,8 +9,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QMenu>
-#include <QTest>
 
 namespace kestrune {
 
@@ -31,52 +32,95 @@ QString colourText(unsigned bgr)
         .toUpper();
 }
 
-struct KeyCombination {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-};
-
 KeyCombination parseKey(const QString &combination)
 {
     QStringList parts = combination.split(QLatin1Char('+'));
     const QString last = parts.takeLast();
-    Qt::KeyboardModifiers modifiers;
+    KeyCombination parsed;
     for (const QString &part : parts) {
         if (part == QLatin1String("Shift"))
-            modifiers |= Qt::ShiftModifier;
+            parsed.modifiers |= Qt::ShiftModifier;
         else if (part == QLatin1String("Ctrl"))
-            modifiers |= Qt::ControlModifier;
+            parsed.modifiers |= Qt::ControlModifier;
         else if (part == QLatin1String("Alt"))
-            modifiers |= Qt::AltModifier;
+            parsed.modifiers |= Qt::AltModifier;
         else
             throw ScriptError("unknown key: " + combination.toStdString());
     }
-    static const std::pair<const char *, Qt::Key> named[]
-        = { { "Tab", Qt::Key_Tab }, { "Enter", Qt::Key_Return }, { "Return", Qt::Key_Return },
-              { "Escape", Qt::Key_Escape }, { "Backspace", Qt::Key_Backspace },
-              { "Delete", Qt::Key_Delete }, { "Home", Qt::Key_Home }, { "End", Qt::Key_End },
-              { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right }, { "Up", Qt::Key_Up },
-              { "Down", Qt::Key_Down }, { "Space", Qt::Key_Space }, { "F1", Qt::Key_F1 } };
-    for (const auto &[name, key] : named) {
-        if (last == QLatin1String(name)) return { key, modifiers };
+    // Each key with the text a keyboard sends with it.
+    static const struct {
+        const char *name;
+        Qt::Key key;
+        const char *text;
+    } named[] = { { "Tab", Qt::Key_Tab, "\t" }, { "Enter", Qt::Key_Return, "\r" },
+        { "Return", Qt::Key_Return, "\r" }, { "Escape", Qt::Key_Escape, "\x1b" },
+        { "Backspace", Qt::Key_Backspace, "\b" }, { "Delete", Qt::Key_Delete, "\x7f" },
+        { "Insert", Qt::Key_Insert, "" }, { "Home", Qt::Key_Home, "" }, { "End", Qt::Key_End, "" },
+        { "Left", Qt::Key_Left, "" }, { "Right", Qt::Key_Right, "" }, { "Up", Qt::Key_Up, "" },
+        { "Down", Qt::Key_Down, "" }, { "Space", Qt::Key_Space, " " }, { "F1", Qt::Key_F1, "" } };
+    for (const auto &entry : named) {
+        if (last == QLatin1String(entry.name)) {
+            parsed.key = entry.key;
+            parsed.text = QString::fromLatin1(entry.text);
+            return parsed;
+        }
     }
-    if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128)
-        return { Qt::Key(last.at(0).toUpper().unicode()), modifiers };
+    if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128) {
+        const QChar upper = last.at(0).toUpper();
+        parsed.key = Qt::Key(upper.unicode());
+        if (upper.isLetter() && (parsed.modifiers & Qt::ControlModifier))
+            parsed.text = QChar(upper.unicode() - 'A' + 1); // Ctrl+A is the control character 1
+        else if (upper.isLetter())
+            parsed.text = (parsed.modifiers & Qt::ShiftModifier) ? upper : upper.toLower();
+        else
+            parsed.text = upper;
+        return parsed;
+    }
     throw ScriptError("unknown key: " + combination.toStdString());
+}
+
+// The text of a paste command: \n a line break, \t a tab, \\ a backslash, all else literal.
+QString pastedText(const QString &argument)
+{
+    QString text;
+    for (qsizetype i = 0; i < argument.size(); ++i) {
+        const QChar c = argument.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < argument.size()) {
+            const QChar next = argument.at(i + 1);
+            if (next == QLatin1Char('n') || next == QLatin1Char('t') || next == QLatin1Char('\\')) {
+                text += next == QLatin1Char('n') ? QLatin1Char('\n')
+                    : next == QLatin1Char('t')   ? QLatin1Char('\t')
+                                                 : QLatin1Char('\\');
+                ++i;
+                continue;
+            }
+        }
+        text += c;
+    }
+    return text;
 }
 
 } // namespace
 
-ScriptSession::ScriptSession(std::function<void(const QString &)> output)
-    : m_output(std::move(output)), m_services([this](const QString &line) { emitLine(line); })
+ScriptSession::ScriptSession(std::function<void(const QString &)> output, Display display)
+    : m_output(std::move(output))
 {
-    m_main = new MainWindow(m_services);
+    auto record = [this](const QString &line) { emitLine(line); };
+    if (display == Display::Desktop) {
+        QString why;
+        m_actions = makeDesktopActions(record, &why);
+        if (!m_actions) throw ScriptError("cannot run on a real display: " + why.toStdString());
+    } else {
+        m_actions = makeOffscreenActions(record);
+    }
+    m_main = new MainWindow(m_actions->services());
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(m_main, &MainWindow::closed, [this] { windowClosed(QStringLiteral("main")); });
     QObject::connect(m_main, &MainWindow::triangleOpened,
         [this](TriangleWindow *window) { windowOpened(window); });
     m_main->show();
     activate(m_main);
+    settle();
 }
 
 ScriptSession::~ScriptSession()
@@ -131,17 +175,12 @@ void ScriptSession::activate(QWidget *window)
 {
     if (!window) return;
     m_active = window;
-    if (QApplication::activeWindow() == window) return;
-    window->raise();
-    window->activateWindow();
-    QCoreApplication::processEvents();
-    if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
+    m_actions->activate(window);
 }
 
 void ScriptSession::settle()
 {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_actions->settle();
     // A window the program opened or raised is the active one now; a closed one no longer is.
     QWidget *active = QApplication::activeWindow();
     if (active && (active == m_main || active == m_triangle)) m_active = active;
@@ -181,12 +220,11 @@ QWidget *ScriptSession::resolve(const QString &name) const
     return widget;
 }
 
-QWidget *ScriptSession::keyTarget() const
+QWidget *ScriptSession::keyWindow() const
 {
     QWidget *win = activeWindow();
     if (!win) throw ScriptError("no window is open");
-    QWidget *target = win->focusWidget();
-    return target ? target : win;
+    return win;
 }
 
 void ScriptSession::run(const QString &line)
@@ -219,6 +257,8 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
     } else if (command == QLatin1String("key")) {
         requireArgument();
         key(argument);
+    } else if (command == QLatin1String("paste")) {
+        paste(argument);
     } else if (command == QLatin1String("menu")) {
         requireArgument();
         menu(argument);
@@ -230,31 +270,31 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
     } else if (command == QLatin1String("close")) {
         QWidget *win = window(argument);
         if (!win) throw ScriptError("window is not open: " + argument.toStdString());
-        win->close();
+        m_actions->close(win);
         settle();
     } else if (command == QLatin1String("answer")) {
-        m_services.queueAnswer(hasArgument ? argument : QString());
+        m_actions->queueAnswer(hasArgument ? argument : QString());
     } else if (command == QLatin1String("answer-cancel")) {
-        m_services.queueAnswer(std::nullopt);
+        m_actions->queueAnswer(std::nullopt);
     } else if (command == QLatin1String("printer")) {
         using Answer = RecordingServices::PrintAnswer;
         if (argument == QLatin1String("ok"))
-            m_services.queuePrintAnswer(Answer::Ok);
+            m_actions->queuePrintAnswer(Answer::Ok, {});
         else if (argument == QLatin1String("cancel"))
-            m_services.queuePrintAnswer(Answer::Cancel);
+            m_actions->queuePrintAnswer(Answer::Cancel, {});
         else if (argument == QLatin1String("fail"))
-            m_services.queuePrintAnswer(Answer::Fail);
+            m_actions->queuePrintAnswer(Answer::Fail, {});
         else if (argument.startsWith(QLatin1String("pdf ")) && argument.size() > 4)
-            m_services.queuePrintAnswer(Answer::Pdf, argument.mid(4));
+            m_actions->queuePrintAnswer(Answer::Pdf, argument.mid(4));
         else
             throw ScriptError("printer takes ok, cancel, fail or pdf FILE");
     } else if (command == QLatin1String("browser")) {
         if (argument != QLatin1String("fail")) throw ScriptError("browser takes fail");
-        m_services.failNextBrowser();
+        m_actions->failNextBrowser();
     } else if (command == QLatin1String("today")) {
         const QDate date = QDate::fromString(argument, Qt::ISODate);
         if (!date.isValid()) throw ScriptError("today takes a date YYYY-MM-DD");
-        m_services.setToday(date);
+        m_actions->setToday(date);
     } else if (command == QLatin1String("show")) {
         show(argument);
     } else if (command == QLatin1String("focus")) {
@@ -278,40 +318,33 @@ void ScriptSession::click(const QString &name)
     if (!control || qobject_cast<QMenu *>(control))
         throw ScriptError("cannot click " + name.toStdString());
     activate(control->window());
-    if (auto *box = qobject_cast<TextBox *>(control)) {
-        // The click lands after the end of the text.
-        QTest::mouseClick(
-            box, Qt::LeftButton, Qt::NoModifier, QPoint(box->width() - 3, box->height() / 2));
-        if (box && !box->hasSelectedText())
-            box->setCursorPosition(static_cast<int>(box->text().size()));
-    } else {
-        QTest::mouseClick(control, Qt::LeftButton);
-    }
+    // On a text box the click lands after the end of its text; on a button, in its middle.
+    const QPoint at = qobject_cast<TextBox *>(control)
+        ? QPoint(control->width() - 3, control->height() / 2)
+        : control->rect().center();
+    m_actions->click(control, at);
     settle();
 }
 
 void ScriptSession::keys(const QString &text)
 {
-    for (const QChar c : text) {
+    for (const char32_t character : text.toUcs4()) {
         if (m_ended) break;
-        QWidget *target = keyTarget();
-        Qt::Key code = Qt::Key_unknown;
-        if (c == QLatin1Char(' '))
-            code = Qt::Key_Space;
-        else if (c.unicode() > 32 && c.unicode() < 127)
-            code = Qt::Key(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Press, target, code, QString(c), Qt::NoModifier);
-        if (QWidget *again = keyTarget(); again == target)
-            QTest::sendKeyEvent(QTest::Release, target, code, QString(c), Qt::NoModifier);
+        m_actions->typeCharacter(keyWindow(), character);
         settle();
     }
 }
 
 void ScriptSession::key(const QString &combination)
 {
-    const KeyCombination parsed = parseKey(combination);
-    QWidget *target = keyTarget();
-    QTest::keyClick(target, parsed.key, parsed.modifiers);
+    m_actions->pressKey(keyWindow(), parseKey(combination));
+    settle();
+}
+
+void ScriptSession::paste(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(pastedText(text));
+    m_actions->pressKey(keyWindow(), parseKey(QStringLiteral("Ctrl+V")));
     settle();
 }
 
@@ -320,8 +353,8 @@ void ScriptSession::menu(const QString &name)
     if (!m_main) throw ScriptError("window main is not open");
     auto *item = m_main->findChild<QAction *>(name);
     if (!item) throw ScriptError("unknown menu item: " + name.toStdString());
-    activate(m_main);
-    item->trigger();
+    m_active = m_main;
+    m_actions->chooseMenuItem(m_main, item);
     settle();
 }
 

@@ -2,17 +2,19 @@
 #pragma once
 
 // A scripted session with Kestrune's real windows: user actions go in one command at a time, and
-// what the user would have seen comes out as transcript lines. Only the modal services are
-// replaced, by RecordingServices; windows, text boxes, focus, keys, menus and handlers are the
-// program's own. Needs a QApplication (the offscreen platform serves).
+// what the user would have seen comes out as transcript lines. Windows, text boxes, focus, keys,
+// menus and handlers are the program's own. Offscreen (the default), the modal services are
+// replaced by RecordingServices; on a real X display the actions are real input and the dialogs
+// are the real ones (see useractions.h). Needs a QApplication.
 
 #include "mainwindow/mainwindow.h"
-#include "tools/recordingservices.h"
+#include "tools/useractions.h"
 
 #include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 class QWidget;
@@ -28,7 +30,11 @@ public:
 
 class ScriptSession {
 public:
-    explicit ScriptSession(std::function<void(const QString &)> output);
+    enum class Display { Offscreen, Desktop };
+
+    // Throws ScriptError when the session cannot run on `display`.
+    explicit ScriptSession(
+        std::function<void(const QString &)> output, Display display = Display::Offscreen);
     ~ScriptSession();
     ScriptSession(const ScriptSession &) = delete;
     ScriptSession &operator=(const ScriptSession &) = delete;
@@ -54,6 +60,7 @@ private:
     void click(const QString &name);
     void keys(const QString &text);
     void key(const QString &combination);
+    void paste(const QString &text);
     void menu(const QString &name);
     void show(const QString &names);
     void focus();
@@ -61,11 +68,11 @@ private:
     void windowOpened(TriangleWindow *window);
     void windowClosed(const QString &name);
     QWidget *activeWindow() const;
-    QWidget *keyTarget() const;
+    QWidget *keyWindow() const;
     void emitLine(const QString &line) { m_output(line); }
 
     std::function<void(const QString &)> m_output;
-    RecordingServices m_services;
+    std::unique_ptr<UserActions> m_actions;
     QPointer<MainWindow> m_main;
     QPointer<TriangleWindow> m_triangle;
     QPointer<QWidget> m_active;

@@ -111,9 +111,6 @@ TriangleWindow::TriangleWindow(Services &services)
     : FormWindow(services, "triangle",
         QStringLiteral("Trigonometric Functions in a Right-Angled Triangle"), 17, 10470, 10080)
 {
-    // A fixed layout: the frame offers minimise and close, but no maximise.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // The window is exactly its client area. Fixing the window's own size, not only its layout's,
     // gives the window manager size hints it honours to the pixel at fractional scale factors.
     setFixedSize(client()->size());

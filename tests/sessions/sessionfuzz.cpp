@@ -6,10 +6,13 @@
 //   kestrune-session-fuzz --replay FILE      runs one script and checks it the same way
 //
 // A session is a script for the scripted driver, drawn from a seeded generator: typing any
-// characters into every field, Tab and Shift+Tab, Enter and Escape, access keys and menu
-// shortcuts, every button and menu item, unit switches, printing with every dialog answer, opening
-// and closing the triangle window. A failure prints the session's seed and the shortest script
-// found that still fails, ready to become a golden test.
+// characters into every field, pasting text of several lines with tabs, accents and emoji, undo
+// and redo, Tab and Shift+Tab, Enter and Escape, access keys, Alt with letters that are none,
+// menu shortcuts, every button and menu item (also while leaving the width box warns), unit
+// switches, printing with every dialog answer, opening and closing the triangle window. Complete
+// measurements come often, and while results are shown most actions keep them, so that the
+// results are checked after about half of all actions. A failure prints the session's seed and
+// the shortest script found that still fails, ready to become a golden test.
 
 #include "core/ratedloads.h"
 #include "platform/form.h"
@@ -79,54 +82,75 @@ public:
             m_pending.pop_front();
             return line;
         }
+        // While results are on screen, most actions leave them there, so that the checks of the
+        // results run often.
+        const MainWindow *main = session.mainWindow();
+        if (main && !main->controls().txtCotangent->text().isEmpty() && pick(100) < 75)
+            return keepingResults(session);
         const int roll = pick(1000);
+        // A complete set of plausible measurements, then Calculate: results on screen.
+        if (roll < 150 && main) {
+            queueCalculation(main->imperialMode());
+            return next(session);
+        }
         // A whole triangle row filled with plausible values and solved, so that the chained
         // solves and the angle display are reached often.
-        if (roll < 60 && session.triangleWindow()) {
+        if (roll < 200 && session.triangleWindow()) {
             queueTriangleSolve();
             return next(session);
         }
-        // Plausible measurements in the boxes of the unit system in use, so that many sessions
-        // reach results and go on from there.
-        if (roll < 120 && session.mainWindow()) {
-            const bool imperial = session.mainWindow()->imperialMode();
+        // A click on a button (or its access key) while leaving the width box warns.
+        if (roll < 250 && main) {
+            queueClickAfterWarning(main->imperialMode());
+            return next(session);
+        }
+        if (roll < 300) {
+            if (pick(2) == 0) m_pending.push_back(QStringLiteral("click ") + anyTextBox(session));
+            m_pending.push_back(QStringLiteral("paste ") + pastedText());
+            return next(session);
+        }
+        if (roll < 330)
+            return QStringLiteral("key ") + oneOf({ "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z" });
+        if (roll < 360) return QStringLiteral("key ") + altLetter();
+        // Plausible measurements in the boxes of the unit system in use.
+        if (roll < 400 && main) {
+            const bool imperial = main->imperialMode();
             const char *box = imperial ? oneOfRaw({ "txtProjImp", "txtRiseImp", "txtWidthImp" })
                                        : oneOfRaw({ "txtProjMet", "txtRiseMet", "txtWidthMet" });
             return QStringLiteral("type main.%1 %2")
                 .arg(QString::fromLatin1(box),
                     oneOf({ "100", "50", "40", "30", "15", "1000", "33", "12.5", "609.6", "24" }));
         }
-        if (roll < 170) return QStringLiteral("key Enter");
-        if (roll < 300) return QStringLiteral("type %1 %2").arg(anyTextBox(session), text());
-        if (roll < 420) return QStringLiteral("keys ") + text();
-        if (roll < 620) return QStringLiteral("key ") + key();
-        if (roll < 780) {
+        if (roll < 430) return QStringLiteral("key Enter");
+        if (roll < 510) return QStringLiteral("type %1 %2").arg(anyTextBox(session), text());
+        if (roll < 580) return QStringLiteral("keys ") + text();
+        if (roll < 700) return QStringLiteral("key ") + key();
+        if (roll < 800) {
             const QString button = anyButton(session);
             // Exit ends the session; it comes through the rare case below.
             return button.endsWith(QLatin1String("cmdExit")) ? QStringLiteral("key Tab")
                                                              : QStringLiteral("click ") + button;
         }
         if (roll < 840) return QStringLiteral("click ") + anyTextBox(session);
-        if (roll < 870)
-            return session.mainWindow()
+        if (roll < 865)
+            return main
                 ? QStringLiteral("menu ") + oneOf({ "mnuPrintData", "mnuPrintForm", "mnuRAT" })
                 : QStringLiteral("key Tab");
-        if (roll < 900) return oneOf({ "printer ok", "printer cancel", "printer fail" });
-        if (roll < 925)
+        if (roll < 890) return oneOf({ "printer ok", "printer cancel", "printer fail" });
+        if (roll < 910)
             return pick(3) == 0 ? QStringLiteral("answer-cancel")
                                 : QStringLiteral("answer ") + text();
-        if (roll < 950)
-            return session.triangleWindow() && session.mainWindow()
+        if (roll < 935)
+            return session.triangleWindow() && main
                 ? QStringLiteral("activate ") + oneOf({ "main", "triangle" })
                 : QStringLiteral("focus");
-        if (roll < 965)
+        if (roll < 955)
             return session.triangleWindow() ? QStringLiteral("close triangle")
                                             : QStringLiteral("key Ctrl+R");
         // Leaving the program (the close box, Esc, Exit) ends a session: rarely.
-        if (roll < 967 && session.mainWindow()) return QStringLiteral("close main");
-        if (roll < 969 && session.mainWindow())
-            return QStringLiteral("key ") + oneOf({ "Escape", "Alt+X" });
-        if (roll < 985) return QStringLiteral("show");
+        if (roll < 957 && main) return QStringLiteral("close main");
+        if (roll < 959 && main) return QStringLiteral("key ") + oneOf({ "Escape", "Alt+X" });
+        if (roll < 980) return QStringLiteral("show");
         return QStringLiteral("focus");
     }
 
@@ -165,7 +189,112 @@ private:
     {
         return oneOf({ "Tab", "Tab", "Tab", "Shift+Tab", "Enter", "Enter", "Backspace", "Backspace",
             "Delete", "Home", "End", "Left", "Right", "Alt+I", "Alt+M", "Alt+C", "Alt+L", "Ctrl+P",
-            "Ctrl+F", "Ctrl+R" });
+            "Ctrl+F", "Ctrl+R", "Ctrl+A", "Ctrl+V", "Shift+Insert" });
+    }
+
+    // Alt with a letter: the access keys of the main window, or one that is none. (Alt+X leaves
+    // the program, Alt+P and Alt+N open the menus: those come elsewhere or not at all.)
+    QString altLetter()
+    {
+        QString letter;
+        do {
+            letter = QChar(static_cast<char16_t>(u'A' + pick(26)));
+        } while (letter == QLatin1String("X") || letter == QLatin1String("P")
+            || letter == QLatin1String("N"));
+        return (pick(4) == 0 ? QStringLiteral("Shift+Alt+") : QStringLiteral("Alt+")) + letter;
+    }
+
+    // A text as it might come from the clipboard, written for the paste command: several lines,
+    // tabs, accented letters made of one or two code points, emoji with their modifiers.
+    QString pastedText()
+    {
+        static const char16_t *const pieces[] = { u"12", u"3.5", u"40", u"-", u"E5", u"\n", u"\t",
+            u"\\", u" ", u"caf\u00E9", u"e\u0301", u"\U0001F600", u"\U0001F44D\U0001F3FD",
+            u"\U0001F1E8\U0001F1E6", u"\U0001F468\u200D\U0001F469\u200D\U0001F467", u"\u00A0",
+            u"\n\n", u"\u2028", u"Unit 7", u"1020", u"99" };
+        QString out;
+        const int count = 1 + pick(6);
+        for (int i = 0; i < count; ++i)
+            out += QString::fromUtf16(pieces[pick(std::size(pieces))]);
+        // The command's escapes: \n, \t and \\; every other character is itself.
+        out.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+            .replace(QLatin1Char('\t'), QLatin1String("\\t"));
+        return out;
+    }
+
+    // Actions that leave the results of a calculation on screen.
+    QString keepingResults(const ScriptSession &session)
+    {
+        switch (pick(12)) {
+        case 0:
+            return QStringLiteral("show");
+        case 1:
+            return QStringLiteral("focus");
+        case 2:
+            return QStringLiteral("key ") + oneOf({ "Tab", "Shift+Tab", "Home", "End", "Left" });
+        case 3:
+            return QStringLiteral("click main.")
+                + oneOf({ "txtCotangent", "txtStructImp", "txtStructMet", "txtMachImp",
+                    "txtBrakeStopMet", "txtBrakeRunImp" });
+        case 4:
+            return QStringLiteral("type main.txtID ") + text();
+        case 5:
+            m_pending.push_back(QStringLiteral("paste ") + pastedText());
+            return QStringLiteral("click main.txtID");
+        case 6:
+            return QStringLiteral("key ") + altLetter();
+        case 7:
+            m_pending.push_back(
+                QStringLiteral("menu ") + oneOf({ "mnuPrintData", "mnuPrintForm" }));
+            return oneOf({ "printer ok", "printer cancel", "printer fail" });
+        case 8:
+            if (session.triangleWindow()) {
+                queueTriangleSolve();
+                return next(session);
+            }
+            return QStringLiteral("key Ctrl+R");
+        case 9:
+            return session.triangleWindow()
+                ? QStringLiteral("activate ") + oneOf({ "main", "triangle" })
+                : QStringLiteral("props main.txtStructImp");
+        case 10:
+            return QStringLiteral("click main.cmdCalculate");
+        default:
+            return QStringLiteral("key ") + oneOf({ "Enter", "Alt+C" });
+        }
+    }
+
+    // The three measurements of the unit system in use, mostly within the checks' ranges, then
+    // Calculate by one of its ways.
+    void queueCalculation(bool imperial)
+    {
+        const QString unit = imperial ? QStringLiteral("Imp") : QStringLiteral("Met");
+        const QString projection = imperial ? oneOf({ "100", "30", "12.5", "1000", "9.5" })
+                                            : oneOf({ "30", "10", "3.25", "300", "2.9" });
+        const QString rise = imperial ? oneOf({ "50", "15", "7", "20.5", "500" })
+                                      : oneOf({ "15", "4.5", "2", "6.25", "150" });
+        const QString width = imperial ? oneOf({ "40", "24", "32", "22", "40", "50" })
+                                       : oneOf({ "1000", "600", "800", "560", "1020", "400" });
+        m_pending.push_back(QStringLiteral("type main.txtProj%1 %2").arg(unit, projection));
+        m_pending.push_back(QStringLiteral("type main.txtRise%1 %2").arg(unit, rise));
+        m_pending.push_back(QStringLiteral("type main.txtWidth%1 %2").arg(unit, width));
+        if (pick(3) == 0)
+            m_pending.push_back(
+                QStringLiteral("type main.txtDeg ") + oneOf({ "30", "25", "12", "31" }));
+        m_pending.push_back(oneOf({ "key Enter", "click main.cmdCalculate", "key Alt+C" }));
+    }
+
+    // A width out of range left behind by a click on a button or by an access key, while the
+    // width's check shows its message.
+    void queueClickAfterWarning(bool imperial)
+    {
+        m_pending.push_back(imperial
+                ? QStringLiteral("type main.txtWidthImp ") + oneOf({ "50", "10" })
+                : QStringLiteral("type main.txtWidthMet ") + oneOf({ "1500", "100" }));
+        m_pending.push_back(oneOf({ "click main.cmdCalculate", "click main.cmdClear",
+            "click main.cmdImperial", "click main.cmdMetric", "key Alt+C", "key Alt+L", "key Alt+I",
+            "key Alt+M", "click main.txtDeg", "click main.txtID", "menu mnuRAT" }));
     }
 
     QString anyTextBox(const ScriptSession &session) { return anyChild<TextBox>(session); }
@@ -232,8 +361,13 @@ bool isNumberOrEmpty(const QString &text)
 std::optional<QString> checkTextBoxes(QWidget *window)
 {
     for (const TextBox *box : window->findChildren<TextBox *>()) {
-        if (box->maxLength() > 0 && box->text().size() > box->maxLength())
+        if (characterCount(box->text()) > box->maxLength())
             return box->objectName() + QStringLiteral(" holds more than its length");
+        // One line of whole characters: no line break, tab or other control character, no half
+        // of a character.
+        if (singleLineText(box->text()) != box->text() || !box->text().isValidUtf16())
+            return box->objectName()
+                + QStringLiteral(" holds a control character or half a character");
         // Boxes the user cannot edit are written by the program: a number or nothing.
         if (box->isLocked() && !isNumberOrEmpty(box->text()))
             return box->objectName() + QStringLiteral(" shows ") + box->text();
@@ -529,10 +663,16 @@ int main(int argc, char *argv[])
     }
     const double seconds
         = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const auto share = [actionCount](long long part) {
+        return actionCount > 0
+            ? 100.0 * static_cast<double>(part) / static_cast<double>(actionCount)
+            : 0.0;
+    };
     std::printf(
-        "sessions %d, actions %lld (after %lld of them loads were shown, after %lld triangle "
-        "angles), invariant failures %d, %.1f s\n",
-        sessions, actionCount, g_withLoads, g_withAngles, failures, seconds);
+        "sessions %d, actions %lld (after %lld of them (%.0f%%) loads were shown, after %lld "
+        "(%.0f%%) triangle angles), invariant failures %d, %.1f s\n",
+        sessions, actionCount, g_withLoads, share(g_withLoads), g_withAngles, share(g_withAngles),
+        failures, seconds);
     std::printf("%d passed, %d failed\n", sessions - failures, failures);
     return failures == 0 ? 0 : 1;
 }

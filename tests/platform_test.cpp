@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Text boxes, command buttons and the PDF printer, on the offscreen platform.
+
+#include "platform/commandbutton.h"
+#include "platform/qtservices.h"
+#include "platform/textbox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kestrune {
+namespace {
+
+// A focused text box in a shown window, with its change handling counted.
+struct BoxFixture : testing::Test {
+    QWidget window;
+    TextBox *box = new TextBox(&window);
+    int changes = 0;
+
+    void SetUp() override
+    {
+        box->setMaxLength(7);
+        QObject::connect(box, &TextBox::changed, [this] { ++changes; });
+        window.show();
+        QApplication::setActiveWindow(&window);
+        box->setFocus();
+    }
+    void paste(const QString &text)
+    {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    }
+};
+
+TEST(Characters, CountAndCutAsTheUserSeesThem)
+{
+    const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467");
+    EXPECT_EQ(characterCount(QStringLiteral("e\u0301") + family + QStringLiteral("AB")), 4);
+    EXPECT_EQ(firstCharacters(QStringLiteral("A\U0001F600B"), 2), QStringLiteral("A\U0001F600"));
+    EXPECT_EQ(firstCharacters(QStringLiteral("A") + family, 1), QStringLiteral("A"));
+    EXPECT_EQ(firstCharacters(QStringLiteral("abc"), 0), QString());
+}
+
+TEST(Characters, OneLineKeepsTheFirstLineTabsAsBlanksNoControls)
+{
+    EXPECT_EQ(singleLineText(QStringLiteral("12\t34\r\n56")), QStringLiteral("12 34"));
+    EXPECT_EQ(singleLineText(QStringLiteral("a\u0007b\u001Bc\u2028d")), QStringLiteral("abc"));
+    EXPECT_EQ(singleLineText(QStringLiteral("\nlost")), QString());
+    // Format characters that join emoji are not control characters.
+    EXPECT_EQ(singleLineText(QStringLiteral("x\u200Dy")), QStringLiteral("x\u200Dy"));
+}
+
+TEST_F(BoxFixture, ProgramTextIsCutToWholeCharacters)
+{
+    box->setMaxLength(3);
+    box->setFieldText(QStringLiteral("AB\U0001F600C"));
+    EXPECT_EQ(box->text(), QStringLiteral("AB\U0001F600"));
+    box->setFieldText(QStringLiteral("ABC\U0001F600"));
+    EXPECT_EQ(box->text(), QStringLiteral("ABC"));
+}
+
+TEST_F(BoxFixture, PasteIsOneChangeReplacingTheSelection)
+{
+    box->setFieldText(QStringLiteral("0"));
+    box->selectAll();
+    changes = 0;
+    paste(QStringLiteral("0"));
+    // The same text comes out, yet the paste counts as a keystroke does.
+    EXPECT_EQ(changes, 1);
+    paste(QStringLiteral("12\t3\n4"));
+    EXPECT_EQ(box->text(), QStringLiteral("012 3"));
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(BoxFixture, PasteFillsTheRoomLeftAndNoMore)
+{
+    box->setFieldText(QStringLiteral("12345"));
+    box->setCursorPosition(5);
+    changes = 0;
+    paste(QStringLiteral("6789"));
+    EXPECT_EQ(box->text(), QStringLiteral("1234567"));
+    paste(QStringLiteral("8"));
+    EXPECT_EQ(box->text(), QStringLiteral("1234567"));
+    EXPECT_EQ(changes, 1);
+    // An accent joins the letter before it: it takes no room of its own.
+    box->setMaxLength(2);
+    box->setFieldText(QStringLiteral("ae"));
+    box->setCursorPosition(2);
+    paste(QStringLiteral("\u0301x"));
+    EXPECT_EQ(box->text(), QStringLiteral("ae\u0301"));
+}
+
+TEST_F(BoxFixture, EveryPastePathCleansTheText)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\n6"));
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("5"));
+
+    // The context menu's Paste.
+    QContextMenuEvent menuEvent(
+        QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(box, &menuEvent);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction *pasteItem = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() == QLatin1String("edit-paste")) pasteItem = action;
+    }
+    ASSERT_NE(pasteItem, nullptr);
+    pasteItem->trigger();
+    menu->close();
+    EXPECT_EQ(box->text(), QStringLiteral("55"));
+
+    // Text dragged in from another program.
+    QMimeData data;
+    data.setText(QStringLiteral("7\t8\n9"));
+    const QPoint end(box->width() - 2, box->height() / 2);
+    QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+    EXPECT_EQ(box->text(), QStringLiteral("557 8"));
+
+    // A character composed by an input method must fit like a key.
+    box->setFieldText(QStringLiteral("123456"));
+    box->setCursorPosition(6);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00E9\u00E9"));
+    QApplication::sendEvent(box, &composed);
+    EXPECT_EQ(box->text(), QStringLiteral("123456\u00E9"));
+}
+
+TEST_F(BoxFixture, LockedBoxRefusesPaste)
+{
+    box->setLocked(true);
+    changes = 0;
+    paste(QStringLiteral("9"));
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(BoxFixture, FullBoxRefusesAKeystrokeButTakesAnAccent)
+{
+    box->setMaxLength(2);
+    QTest::keyClicks(box, QStringLiteral("ab"));
+    changes = 0;
+    QTest::keyClick(box, Qt::Key_C);
+    EXPECT_EQ(box->text(), QStringLiteral("ab"));
+    EXPECT_EQ(changes, 0);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QStringLiteral("\u0301"), {});
+    EXPECT_EQ(box->text(), QStringLiteral("ab\u0301"));
+}
+
+TEST_F(BoxFixture, AltLetterTypesNothingButAltGrDoes)
+{
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Z, QStringLiteral("z"), Qt::AltModifier);
+    EXPECT_EQ(box->text(), QString());
+    EXPECT_EQ(changes, 0);
+    // AltGr as Windows reports it (Ctrl+Alt), and as X11 does (a level of its own).
+    QTest::sendKeyEvent(
+        QTest::Click, box, Qt::Key_Q, QStringLiteral("@"), Qt::ControlModifier | Qt::AltModifier);
+    QTest::sendKeyEvent(
+        QTest::Click, box, Qt::Key_E, QStringLiteral("\u20AC"), Qt::GroupSwitchModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("@\u20AC"));
+}
+
+TEST_F(BoxFixture, UnfocusedBoxShowsItsStartAndGetsItsCaretBack)
+{
+    auto *other = new TextBox(&window);
+    other->show();
+    other->setFieldText(QStringLiteral("1147359.054"));
+    // Shown from its first character while another box holds the focus.
+    EXPECT_EQ(other->cursorPosition(), 0);
+    // Focused by the program, the caret stands where setting the text left it.
+    other->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(other->cursorPosition(), 11);
+    // Leaving the box brings its start back into view.
+    box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(other->cursorPosition(), 0);
+}
+
+TEST(CommandButton, ClickWhoseReleaseWasTakenIsFinishedOnce)
+{
+    QWidget window;
+    auto *button = new CommandButton(QStringLiteral("Go"), &window);
+    window.show();
+    QSignalSpy clicks(button, &QAbstractButton::clicked);
+    // An ordinary click: its own release clicks.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 1);
+    // A press that arrives after its button was released (a message box took the release).
+    QMouseEvent late(QEvent::MouseButtonPress, QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)),
+        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &late);
+    EXPECT_TRUE(button->isDown());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(button->isDown());
+    EXPECT_EQ(clicks.count(), 2);
+    // A press still held is left alone: the user's release will come.
+    QTest::mousePress(button, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+// Prints the report's 34 lines (as the report does) to a PDF page and returns the page's words
+// with their boxes, as pdftotext reads them.
+QString printReportPage(const QString &file, QPageLayout::Orientation orientation)
+{
+    std::unique_ptr<QPrinter> page = QtPrinter::newPagePrinter();
+    page->setOutputFormat(QPrinter::PdfFormat);
+    page->setOutputFileName(file);
+    page->setPageSize(QPageSize(QPageSize::A4));
+    page->setPageOrientation(orientation);
+    QtPrinter printer(std::move(page));
+    printer.setFontName(QStringLiteral("Courier New"));
+    printer.setFontSize(14);
+    for (int line = 1; line <= 33; ++line)
+        printer.printLine(
+            QStringLiteral("    Line %1").arg(line).leftJustified(66, QLatin1Char('x')));
+    printer.setFontSize(10);
+    printer.printLine(QStringLiteral("      Another timesaving program from www.example.org"));
+    printer.endDocument();
+    QProcess reader;
+    reader.start(
+        QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), file, QStringLiteral("-") });
+    reader.waitForFinished();
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+TEST(QtPrinter, ReportStaysInsideTheMarginsOnLandscapePaper)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed (package poppler-utils)";
+    QTemporaryDir dir;
+    for (const auto orientation : { QPageLayout::Landscape, QPageLayout::Portrait }) {
+        const QString words
+            = printReportPage(dir.filePath(QStringLiteral("report.pdf")), orientation);
+        // <page width="842.000000" height="595.000000"> ... <word xMin=".." yMin=".." xMax=".."
+        // yMax="..">
+        const QRegularExpression pageSize(
+            QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+        const QRegularExpressionMatch size = pageSize.match(words);
+        ASSERT_TRUE(size.hasMatch()) << qPrintable(words);
+        const double width = size.captured(1).toDouble();
+        const double height = size.captured(2).toDouble();
+        const QRegularExpression wordBox(
+            QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                           "yMax=\"([0-9.]+)\">([^<]*)<"));
+        double lowest = 0;
+        double rightmost = 0;
+        bool lastLine = false;
+        for (const QRegularExpressionMatch &word : wordBox.globalMatch(words)) {
+            lowest = std::max(lowest, word.captured(4).toDouble());
+            rightmost = std::max(rightmost, word.captured(3).toDouble());
+            lastLine = lastLine || word.captured(5) == QLatin1String("www.example.org");
+        }
+        EXPECT_TRUE(lastLine);
+        // Half an inch at the bottom, a quarter of an inch at the sides (to half a point, the
+        // reader's rounding of the glyphs' boxes).
+        EXPECT_LE(lowest, height - 36 + 0.5) << "orientation " << orientation;
+        EXPECT_LE(rightmost, width - 18 + 0.5) << "orientation " << orientation;
+        EXPECT_GT(lowest, height / 2) << "the text is not scaled down where it fits";
+    }
+}
+
+} // namespace
+} // namespace kestrune

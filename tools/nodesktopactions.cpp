@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where the build found no X11 with the XTEST extension, scripts run offscreen only.
+
+#include "tools/useractions.h"
+
+namespace kestrune {
+
+std::unique_ptr<UserActions> makeDesktopActions(std::function<void(const QString &)>, QString *why)
+{
+    if (why) *why = QStringLiteral("this driver was built without X11 and XTEST");
+    return nullptr;
+}
+
+} // namespace kestrune

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Real input through the X server: mouse clicks and key presses sent with the XTEST extension,
+// as a mouse and a keyboard would make them. The server delivers them to whichever window holds
+// the pointer or the keyboard focus, and the program receives them as it receives a user's. Needs
+// the X display the program itself runs on (DISPLAY).
+
+#include <QChar>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+
+typedef struct _XDisplay Display; // NOLINT(modernize-use-using): Xlib's own spelling
+
+namespace kestrune {
+
+class X11Input {
+public:
+    // Opens its own connection to the display named by DISPLAY; check isOpen().
+    X11Input();
+    ~X11Input();
+    X11Input(const X11Input &) = delete;
+    X11Input &operator=(const X11Input &) = delete;
+
+    bool isOpen() const { return m_display != nullptr; }
+
+    // Modifier keys held while a key is pressed.
+    enum Modifier : unsigned { Shift = 1, Control = 2, Alt = 4, AltGr = 8 };
+
+    // Moves the pointer to `screenPoint` (in X pixels) and presses and releases `button`
+    // (1 left, 2 middle, 3 right). Two clicks on the same spot are never taken for a double
+    // click: the second waits until the double-click time has passed, as two separate clicks
+    // by a user would.
+    void click(QPoint screenPoint, int button = 1);
+    void press(QPoint screenPoint, int button = 1);
+    void release(int button = 1);
+    void movePointer(QPoint screenPoint);
+
+    // Presses and releases the key that carries `keysym`, holding `modifiers`.
+    void key(std::uint32_t keysym, unsigned modifiers = 0);
+
+    // Types one character (a Unicode code point) as a keyboard makes it: the key that carries it,
+    // with Shift where it is on the shifted level. A character that no key of the keyboard
+    // carries is put on a spare key first, as on-screen keyboards do.
+    void typeCharacter(char32_t character);
+
+    // Waits until the server has handled everything sent so far.
+    void sync();
+
+    // Asks the window manager to activate (and raise) or to close the top-level X window
+    // `window`, as a task bar or a window list does.
+    void requestActivation(unsigned long window);
+    void requestClose(unsigned long window);
+
+    // Sends a client message of type `atom` carrying `serial` to `window`. It reaches the window's
+    // program after every event the input above caused, which lets the program tell when those
+    // have all arrived.
+    void sendMarker(unsigned long window, unsigned long atom, long serial);
+    unsigned long atom(const char *name);
+
+    // The X window that holds the keyboard focus.
+    unsigned long focusWindow();
+    // Where the top-left corner of `window` is on the screen, as the X server has it now.
+    QPoint origin(unsigned long window);
+
+    // The double-click time the toolkit uses, so that separate clicks stay separate.
+    void setDoubleClickTime(int milliseconds) { m_doubleClickTime = milliseconds; }
+
+private:
+    struct KeyPlace {
+        unsigned char keycode = 0;
+        bool shifted = false;
+    };
+    KeyPlace find(std::uint32_t keysym);
+    KeyPlace placeOnSpareKey(std::uint32_t keysym);
+    void holdModifiers(unsigned modifiers, bool down);
+
+    Display *m_display = nullptr;
+    QHash<std::uint32_t, KeyPlace> m_remapped;
+    QPoint m_lastClick { -1000, -1000 };
+    QElapsedTimer m_sinceLastClick;
+    int m_doubleClickTime = 400;
+};
+
+} // namespace kestrune
