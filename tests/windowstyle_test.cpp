@@ -5,7 +5,6 @@
 // window. The scale factor is the environment's (QT_SCALE_FACTOR); CTest runs the test at several.
 
 #include "platform/windowstyle.h"
-#include "tools/headless.h"
 #include "tools/session.h"
 
 #include <QApplication>
@@ -341,12 +340,3 @@ TEST(WindowStyle, LayersOverTheApplicationsStyleAndCopiesOnlyForTheCheckedOne)
 
 } // namespace
 } // namespace kestrune
-
-int main(int argc, char *argv[])
-{
-    kestrune::prepareHeadlessRun();
-    QApplication app(argc, argv);
-    kestrune::configureHeadlessRun();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
