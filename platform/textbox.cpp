@@ -62,10 +62,23 @@ bool isAccessKeyPress(const QKeyEvent *event)
 #endif
 }
 
+// Whether every code unit of `text` is a character of its own: below U+0300 nothing joins (no
+// combining mark, joiner, surrogate or syllable part), except a carriage return with the line
+// feed after it. Numbers and most names are such texts, and are counted without the text's
+// boundaries being looked up.
+bool oneCodeUnitPerCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x300) return false;
+    }
+    return !text.contains(QLatin1String("\r\n"));
+}
+
 } // namespace
 
 int characterCount(const QString &text)
 {
+    if (oneCodeUnitPerCharacter(text)) return static_cast<int>(text.size());
     return static_cast<int>(characterEnds(text).size());
 }
 
@@ -73,6 +86,7 @@ QString firstCharacters(const QString &text, int count)
 {
     if (count <= 0) return QString();
     if (text.size() <= count) return text; // at most one code unit a character
+    if (oneCodeUnitPerCharacter(text)) return text.left(count);
     const QList<qsizetype> ends = characterEnds(text);
     if (ends.size() <= count) return text;
     return text.left(ends.at(count - 1));
@@ -214,6 +228,25 @@ void TextBox::pasteFrom(QClipboard::Mode mode)
 {
     if (isReadOnly()) return;
     insertAsOneChange(QGuiApplication::clipboard()->text(mode));
+}
+
+bool TextBox::event(QEvent *event)
+{
+    // Before a key reaches the box, the toolkit asks whether the box wants it or a shortcut may
+    // have it. A key that only types its character (no Ctrl or Alt) belongs to an editable box:
+    // it is claimed at once, as the toolkit would claim it after comparing it with every standard
+    // editing shortcut, which costs about a tenth of a keystroke.
+    if (event->type() == QEvent::ShortcutOverride && !isReadOnly()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if (key->key() < Qt::Key_Escape
+            && (mods == Qt::NoModifier || mods == Qt::ShiftModifier
+                || mods == Qt::KeypadModifier)) {
+            key->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

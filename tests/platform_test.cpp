@@ -55,6 +55,11 @@ TEST(Characters, CountAndCutAsTheUserSeesThem)
     EXPECT_EQ(firstCharacters(QStringLiteral("A\U0001F600B"), 2), QStringLiteral("A\U0001F600"));
     EXPECT_EQ(firstCharacters(QStringLiteral("A") + family, 1), QStringLiteral("A"));
     EXPECT_EQ(firstCharacters(QStringLiteral("abc"), 0), QString());
+    // Plain texts are counted by their code units, a carriage return with its line feed as one.
+    EXPECT_EQ(characterCount(QStringLiteral("12.5e3")), 6);
+    EXPECT_EQ(characterCount(QStringLiteral("a\r\nb")), 3);
+    EXPECT_EQ(firstCharacters(QStringLiteral("1234567.89"), 7), QStringLiteral("1234567"));
+    EXPECT_EQ(firstCharacters(QStringLiteral("1\u0301234"), 2), QStringLiteral("1\u03012"));
 }
 
 TEST(Characters, OneLineKeepsTheFirstLineTabsAsBlanksNoControls)
@@ -64,6 +69,32 @@ TEST(Characters, OneLineKeepsTheFirstLineTabsAsBlanksNoControls)
     EXPECT_EQ(singleLineText(QStringLiteral("\nlost")), QString());
     // Format characters that join emoji are not control characters.
     EXPECT_EQ(singleLineText(QStringLiteral("x\u200Dy")), QStringLiteral("x\u200Dy"));
+}
+
+TEST_F(BoxFixture, TypedCharactersStayInTheBoxWhileShortcutsReachTheWindow)
+{
+    int plain = 0;
+    int withCtrl = 0;
+    auto *letter = new QAction(&window);
+    letter->setShortcut(QKeySequence(Qt::Key_Q));
+    QObject::connect(letter, &QAction::triggered, [&plain] { ++plain; });
+    auto *print = new QAction(&window);
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QObject::connect(print, &QAction::triggered, [&withCtrl] { ++withCtrl; });
+    window.addActions({ letter, print });
+
+    QTest::keyClick(box, Qt::Key_Q);
+    QTest::keyClicks(box, QStringLiteral("Q")); // Shift+Q
+    QTest::keyClick(box, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("qQ"));
+    EXPECT_EQ(plain, 0);
+    EXPECT_EQ(withCtrl, 1);
+
+    // A locked box types nothing, so a key that would type is free for the window.
+    box->setLocked(true);
+    QTest::keyClick(box, Qt::Key_Q);
+    EXPECT_EQ(box->text(), QStringLiteral("qQ"));
+    EXPECT_EQ(plain, 1);
 }
 
 TEST_F(BoxFixture, ProgramTextIsCutToWholeCharacters)
