@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The session's windows and the commands of a script line: which window and control a name
+// means, and the user's actions each command drives. What is read back from the windows for the
+// transcript is in sessionreadback.cpp.
+
 #include "tools/session.h"
 
 #include "mainwindow/mainwindow.h"
-#include "platform/controls.h"
-#include "platform/form.h"
 #include "platform/textbox.h"
+#include "tools/scriptkeys.h"
 #include "triangle/trianglewindow.h"
 
 #include <QAction>
@@ -14,93 +17,6 @@
 #include <QMenu>
 
 namespace kestrune {
-
-namespace {
-
-const char *const kMainFieldOrder[] = { "txtID", "txtProjImp", "txtProjMet", "txtRiseImp",
-    "txtRiseMet", "txtWidthImp", "txtWidthMet", "txtDeg", "txtMin", "txtCotangent", "txtStructImp",
-    "txtStructMet", "txtMachImp", "txtMachMet", "txtBrakeStopImp", "txtBrakeStopMet",
-    "txtBrakeRunImp", "txtBrakeRunMet" };
-
-QString colourText(unsigned bgr)
-{
-    const unsigned red = bgr & 0xFF, green = (bgr >> 8) & 0xFF, blue = (bgr >> 16) & 0xFF;
-    return QStringLiteral("#%1%2%3")
-        .arg(red, 2, 16, QLatin1Char('0'))
-        .arg(green, 2, 16, QLatin1Char('0'))
-        .arg(blue, 2, 16, QLatin1Char('0'))
-        .toUpper();
-}
-
-KeyCombination parseKey(const QString &combination)
-{
-    QStringList parts = combination.split(QLatin1Char('+'));
-    const QString last = parts.takeLast();
-    KeyCombination parsed;
-    for (const QString &part : parts) {
-        if (part == QLatin1String("Shift"))
-            parsed.modifiers |= Qt::ShiftModifier;
-        else if (part == QLatin1String("Ctrl"))
-            parsed.modifiers |= Qt::ControlModifier;
-        else if (part == QLatin1String("Alt"))
-            parsed.modifiers |= Qt::AltModifier;
-        else
-            throw ScriptError("unknown key: " + combination.toStdString());
-    }
-    // Each key with the text a keyboard sends with it.
-    static const struct {
-        const char *name;
-        Qt::Key key;
-        const char *text;
-    } named[] = { { "Tab", Qt::Key_Tab, "\t" }, { "Enter", Qt::Key_Return, "\r" },
-        { "Return", Qt::Key_Return, "\r" }, { "Escape", Qt::Key_Escape, "\x1b" },
-        { "Backspace", Qt::Key_Backspace, "\b" }, { "Delete", Qt::Key_Delete, "\x7f" },
-        { "Insert", Qt::Key_Insert, "" }, { "Home", Qt::Key_Home, "" }, { "End", Qt::Key_End, "" },
-        { "Left", Qt::Key_Left, "" }, { "Right", Qt::Key_Right, "" }, { "Up", Qt::Key_Up, "" },
-        { "Down", Qt::Key_Down, "" }, { "Space", Qt::Key_Space, " " }, { "F1", Qt::Key_F1, "" } };
-    for (const auto &entry : named) {
-        if (last == QLatin1String(entry.name)) {
-            parsed.key = entry.key;
-            parsed.text = QString::fromLatin1(entry.text);
-            return parsed;
-        }
-    }
-    if (last.size() == 1 && last.at(0).isLetterOrNumber() && last.at(0).unicode() < 128) {
-        const QChar upper = last.at(0).toUpper();
-        parsed.key = Qt::Key(upper.unicode());
-        if (upper.isLetter() && (parsed.modifiers & Qt::ControlModifier))
-            parsed.text = QChar(upper.unicode() - 'A' + 1); // Ctrl+A is the control character 1
-        else if (upper.isLetter())
-            parsed.text = (parsed.modifiers & Qt::ShiftModifier) ? upper : upper.toLower();
-        else
-            parsed.text = upper;
-        return parsed;
-    }
-    throw ScriptError("unknown key: " + combination.toStdString());
-}
-
-// The text of a paste command: \n a line break, \t a tab, \\ a backslash, all else literal.
-QString pastedText(const QString &argument)
-{
-    QString text;
-    for (qsizetype i = 0; i < argument.size(); ++i) {
-        const QChar c = argument.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < argument.size()) {
-            const QChar next = argument.at(i + 1);
-            if (next == QLatin1Char('n') || next == QLatin1Char('t') || next == QLatin1Char('\\')) {
-                text += next == QLatin1Char('n') ? QLatin1Char('\n')
-                    : next == QLatin1Char('t')   ? QLatin1Char('\t')
-                                                 : QLatin1Char('\\');
-                ++i;
-                continue;
-            }
-        }
-        text += c;
-    }
-    return text;
-}
-
-} // namespace
 
 ScriptSession::ScriptSession(std::function<void(const QString &)> output, Display display)
     : m_output(std::move(output))
@@ -356,81 +272,6 @@ void ScriptSession::menu(const QString &name)
     m_active = m_main;
     m_actions->chooseMenuItem(m_main, item);
     settle();
-}
-
-void ScriptSession::show(const QString &names)
-{
-    QStringList list = names.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (list.isEmpty()) {
-        if (m_main) {
-            for (const char *field : kMainFieldOrder)
-                list << QString::fromLatin1(field);
-        }
-        if (m_triangle) {
-            for (int i = 1; i <= 39; ++i)
-                list << QStringLiteral("Text%1").arg(i);
-        }
-    }
-    for (const QString &name : list) {
-        auto *box = qobject_cast<TextBox *>(resolve(name));
-        if (!box) throw ScriptError("not a text box: " + name.toStdString());
-        emitLine(QStringLiteral("field %1 %2").arg(name, quoted(box->text())));
-    }
-}
-
-void ScriptSession::focus()
-{
-    QWidget *win = activeWindow();
-    if (!win) throw ScriptError("no window is open");
-    const Form &form = win == m_main ? m_main->form() : m_triangle->form();
-    QWidget *control = form.activeControl();
-    int start = 0;
-    int length = 0;
-    if (auto *box = qobject_cast<TextBox *>(control)) {
-        if (box->hasSelectedText()) {
-            start = box->selectionStart();
-            length = static_cast<int>(box->selectedText().size());
-        } else {
-            start = box->cursorPosition();
-        }
-    }
-    emitLine(QStringLiteral("focus %1 %2 %3 %4")
-                 .arg(activeWindowName(), control ? control->objectName() : QStringLiteral("none"))
-                 .arg(start)
-                 .arg(length));
-}
-
-void ScriptSession::props(const QString &name)
-{
-    if (name == QLatin1String("main") || name == QLatin1String("triangle")) {
-        QWidget *win = window(name);
-        if (!win) throw ScriptError("window is not open: " + name.toStdString());
-        emitLine(QStringLiteral("props %1 caption=%2").arg(name, quoted(win->windowTitle())));
-        return;
-    }
-    QObject *object = resolveObject(name);
-    if (auto *box = qobject_cast<TextBox *>(object)) {
-        const int maxLength = box->maxLength() >= 32767 ? 0 : box->maxLength();
-        emitLine(QStringLiteral("props %1 maxlen=%2 locked=%3 tabstop=%4 color=%5")
-                     .arg(name)
-                     .arg(maxLength)
-                     .arg(box->isLocked() ? 1 : 0)
-                     .arg(box->tabStop() ? 1 : 0)
-                     .arg(colourText(box->backColor())));
-        return;
-    }
-    QString caption;
-    QString tooltip;
-    if (auto *action = qobject_cast<QAction *>(object)) {
-        caption = action->text();
-    } else if (auto *menu = qobject_cast<QMenu *>(object)) {
-        caption = menu->title();
-    } else if (auto *widget = qobject_cast<QWidget *>(object)) {
-        caption = storedCaption(widget);
-        tooltip = widget->toolTip();
-    }
-    emitLine(QStringLiteral("props %1 caption=%2 tooltip=%3")
-                 .arg(name, quoted(caption), quoted(tooltip)));
 }
 
 } // namespace kestrune

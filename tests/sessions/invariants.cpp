@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The checks run after every action of a random session: the text boxes of both windows, the
+// depth of nested handling, the main window's results recalculated from the measurements it shows,
+// and the triangle window's angle display.
+
+#include "tests/sessions/invariants.h"
+
+#include "core/ratedloads.h"
+#include "platform/form.h"
+#include "platform/qttext.h"
+#include "platform/textbox.h"
+#include "tools/session.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+namespace kestrune::sessionfuzz {
+
+long long g_withLoads = 0;
+long long g_withAngles = 0;
+
+namespace {
+
+// Nested handling may go this deep at most (the angle check nests twice, a chained triangle
+// solve a few levels); anything deeper means a loop.
+constexpr int kDepthLimit = 24;
+
+bool isNumberOrEmpty(const QString &text)
+{
+    if (text.isEmpty()) return true;
+    const std::optional<double> value = TextToNumber(text);
+    return value && std::isfinite(*value);
+}
+
+std::optional<QString> checkTextBoxes(QWidget *window)
+{
+    for (const TextBox *box : window->findChildren<TextBox *>()) {
+        if (characterCount(box->text()) > box->maxLength())
+            return box->objectName() + QStringLiteral(" holds more than its length");
+        // One line of whole characters: no line break, tab or other control character, no half
+        // of a character.
+        if (singleLineText(box->text()) != box->text() || !box->text().isValidUtf16())
+            return box->objectName()
+                + QStringLiteral(" holds a control character or half a character");
+        // Boxes the user cannot edit are written by the program: a number or nothing.
+        if (box->isLocked() && !isNumberOrEmpty(box->text()))
+            return box->objectName() + QStringLiteral(" shows ") + box->text();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+MainSnapshot snapshot(const MainWindow &window)
+{
+    const auto &ui = window.controls();
+    MainSnapshot s;
+    for (const TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
+             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin })
+        s.inputs << box->text();
+    s.inputs << (window.imperialMode() ? QStringLiteral("imperial") : QStringLiteral("metric"));
+    s.resultsFilled = !ui.txtCotangent->text().isEmpty();
+    return s;
+}
+
+namespace {
+
+std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnapshot &before)
+{
+    const auto &ui = window.controls();
+    const double angle = ParseNumber(ui.txtDeg->text()) + ParseNumber(ui.txtMin->text()) / 60;
+    if (!(angle >= 0 && angle <= 31))
+        return QStringLiteral("the angle fields hold %1 degrees").arg(angle);
+
+    const TextBox *results[]
+        = { ui.txtStructImp, ui.txtStructMet, ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp,
+              ui.txtBrakeStopMet, ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent };
+    int filled = 0;
+    for (const TextBox *box : results)
+        filled += box->text().isEmpty() ? 0 : 1;
+    if (filled == 0) return std::nullopt;
+    if (filled != 9) return QStringLiteral("only %1 of the nine results are shown").arg(filled);
+
+    ++g_withLoads;
+    const MainSnapshot now = snapshot(window);
+    if (before.resultsFilled && now.inputs != before.inputs)
+        return QStringLiteral("results stayed after a measurement or the angle changed");
+
+    // The results are those of the inputs now shown, in the mode now in force.
+    const bool imperial = window.imperialMode();
+    const TextBox *rise = imperial ? ui.txtRiseImp : ui.txtRiseMet;
+    const std::optional<double> riseValue = TextToNumber(rise->text());
+    if (!riseValue) return QStringLiteral("results shown for a rise that is no plain number");
+    const LoadInputs inputs { ParseNumber((imperial ? ui.txtProjImp : ui.txtProjMet)->text()),
+        *riseValue, ParseNumber((imperial ? ui.txtWidthImp : ui.txtWidthMet)->text()),
+        ParseNumber(ui.txtDeg->text()), ParseNumber(ui.txtMin->text()) };
+    const LoadResult expected = ComputeRatedLoads(imperial ? kImperialLoads : kMetricLoads, inputs);
+    if (expected.problem != LoadProblem::None)
+        return QStringLiteral("results shown for inputs that have none");
+    const LoadTexts &t = expected.texts;
+    const auto q = [](const std::string &s) { return QString::fromStdString(s); };
+    const std::pair<const TextBox *, QString> checks[] = {
+        { imperial ? ui.txtStructImp : ui.txtStructMet, q(t.structuralOwn) },
+        { imperial ? ui.txtStructMet : ui.txtStructImp, q(t.structuralOther) },
+        { imperial ? ui.txtMachImp : ui.txtMachMet, q(t.machineryOwn) },
+        { imperial ? ui.txtMachMet : ui.txtMachImp, q(t.machineryOther) },
+        { imperial ? ui.txtBrakeRunImp : ui.txtBrakeRunMet, q(t.machineryOwn) },
+        { imperial ? ui.txtBrakeRunMet : ui.txtBrakeRunImp, q(t.machineryOther) },
+        { imperial ? ui.txtBrakeStopImp : ui.txtBrakeStopMet, q(t.brakeStaticOwn) },
+        { imperial ? ui.txtBrakeStopMet : ui.txtBrakeStopImp, q(t.brakeStaticOther) },
+        { ui.txtCotangent, q(t.cotangent) },
+    };
+    for (const auto &[box, text] : checks) {
+        if (box->text() != text)
+            return QStringLiteral("%1 shows %2, not %3").arg(box->objectName(), box->text(), text);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> checkTriangle(const TriangleWindow &window)
+{
+    auto field = [&window](int n) {
+        return window.findChild<TextBox *>(QStringLiteral("Text%1").arg(n))->text();
+    };
+    const bool shown = !field(34).isEmpty();
+    for (int n = 35; n <= 39; ++n) {
+        if (field(n).isEmpty() == shown)
+            return QStringLiteral("the angle display is only partly shown");
+    }
+    if (!shown) return std::nullopt;
+    ++g_withAngles;
+    const double aDeg = ParseNumber(field(34)), aMin = ParseNumber(field(35));
+    const double bDeg = ParseNumber(field(36)), bMin = ParseNumber(field(37));
+    if (aMin < 0 || aMin > 59 || bMin < 0 || bMin > 59 || aMin != std::floor(aMin)
+        || bMin != std::floor(bMin))
+        return QStringLiteral("the angle display shows %1 and %2 minutes").arg(aMin).arg(bMin);
+    if (aDeg * 60 + aMin + bDeg * 60 + bMin != 90 * 60)
+        return QStringLiteral("the angles A and B do not add up to 90 degrees");
+    if (field(38) != QLatin1String("90") || field(39) != QLatin1String("0"))
+        return QStringLiteral("the angle C is not 90 degrees 0 minutes");
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> checkInvariants(ScriptSession &session, const MainSnapshot &before)
+{
+    const int changeDepth = TextBox::maxChangeDepth();
+    TextBox::resetMaxChangeDepth();
+    if (changeDepth > kDepthLimit)
+        return QStringLiteral("change handling nested %1 deep").arg(changeDepth);
+    for (QWidget *window : { static_cast<QWidget *>(session.mainWindow()),
+             static_cast<QWidget *>(session.triangleWindow()) }) {
+        if (!window) continue;
+        Form &form = window == session.mainWindow() ? session.mainWindow()->form()
+                                                    : session.triangleWindow()->form();
+        const int focusDepth = form.maxDepth();
+        form.resetMaxDepth();
+        if (focusDepth > kDepthLimit)
+            return QStringLiteral("focus handling nested %1 deep").arg(focusDepth);
+        if (std::optional<QString> fault = checkTextBoxes(window)) return fault;
+    }
+    if (session.mainWindow()) {
+        if (std::optional<QString> fault = checkMainWindow(*session.mainWindow(), before))
+            return fault;
+    }
+    if (session.triangleWindow()) {
+        if (std::optional<QString> fault = checkTriangle(*session.triangleWindow())) return fault;
+    }
+    return std::nullopt;
+}
+
+} // namespace kestrune::sessionfuzz
