@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QMenu>
 
 namespace kestrune {

@@ -14,7 +14,8 @@
 
 #include <cstdint>
 
-typedef struct _XDisplay Display; // NOLINT(modernize-use-using): Xlib's own spelling
+typedef struct _XDisplay
+    Display; // NOLINT(modernize-use-using,bugprone-reserved-identifier): Xlib's own spelling
 
 namespace kestrune {
 
