@@ -14,8 +14,9 @@
 
 #include <cstdint>
 
-typedef struct _XDisplay
-    Display; // NOLINT(modernize-use-using,bugprone-reserved-identifier): Xlib's own spelling
+// Xlib's own spelling of its display type, so that this header needs no Xlib header.
+// NOLINTNEXTLINE(modernize-use-using,bugprone-reserved-identifier)
+typedef struct _XDisplay Display;
 
 namespace kestrune {
 
