@@ -48,10 +48,10 @@ QString dateText(const Options &options)
 // pages are made in memory and the file is written whole once the last page is complete.
 class PdfPages : public Printer {
 public:
-    PdfPages(std::string path, QPageSize paper)
+    PdfPages(std::string path, const QPageSize &paper)
         : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
           m_path(std::move(path)),
-          m_paper(std::move(paper))
+          m_paper(paper)
     {
         m_bytes.open(QIODevice::WriteOnly);
     }

@@ -60,7 +60,7 @@ std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes)
     // Unbuffered, so that a disk that fills up midway reports its own reason at once.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
     auto abandon = [&file] {
-        const QString why = file.errorString();
+        QString why = file.errorString();
         file.cancelWriting();
         return why;
     };
