@@ -142,6 +142,14 @@ bool QtPrinter::writesPdfFile() const
         && !m_printer->outputFileName().isEmpty();
 }
 
+bool QtPrinter::sendsToPrintQueue() const
+{
+    // The toolkit's engine hands the page to the print service exactly when it prints natively to
+    // a named printer rather than into a file.
+    return m_printer->outputFormat() == QPrinter::NativeFormat
+        && m_printer->outputFileName().isEmpty() && !m_printer->printerName().isEmpty();
+}
+
 void QtPrinter::fail(const QString &detail) const
 {
     const QString why
@@ -171,6 +179,13 @@ void QtPrinter::begin()
         m_pdf->setCreator(m_printer->creator());
         m_device = m_pdf.get();
     } else {
+        // A queue that would refuse the page is found out before anything is drawn: once the
+        // painter has begun, the engine sends whatever it has when it ends and cannot be stopped.
+        if (sendsToPrintQueue()) {
+            m_queue.emplace(m_printer->printerName());
+            if (const std::optional<QString> why = m_queue->refusal())
+                throw PrintFailure(why->toStdString());
+        }
         m_device = m_printer.get();
     }
     if (!m_painter.begin(m_device)) fail();
@@ -178,7 +193,15 @@ void QtPrinter::begin()
 
 void QtPrinter::finish()
 {
-    if (!m_painter.end() || (!m_pdf && m_printer->printerState() == QPrinter::Error)) fail();
+    bool ended = false;
+    const auto endPage = [this, &ended] { ended = m_painter.end(); };
+    std::optional<QString> refused;
+    if (m_queue)
+        refused = m_queue->refusalOfJob(endPage);
+    else
+        endPage();
+    if (!ended || (!m_pdf && m_printer->printerState() == QPrinter::Error)) fail();
+    if (refused) throw PrintFailure(refused->toStdString());
     if (m_pdf) savePdf();
 }
 

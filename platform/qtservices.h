@@ -5,6 +5,7 @@
 // on a QPrinter (a system printer, or a PDF file chosen in the print dialog).
 
 #include "platform/page.h"
+#include "platform/printqueue.h"
 #include "platform/services.h"
 
 #include <QBuffer>
@@ -36,6 +37,10 @@ public:
 // A PDF file is written whole or not at all: the page is made in memory and the file is written
 // aside and put in place only once complete, so a full disk or a folder that cannot be written
 // leaves no truncated file behind (and an earlier file of that name untouched), and says why.
+//
+// A page for a system printer goes to its print queue only where the queue takes jobs when the
+// page is about to be drawn, and a queue that refuses the page once it is handed over says why:
+// either ends in PrintFailure, as a printer that cannot be reached does.
 class QtPrinter : public Printer {
 public:
     // A printer for Kestrune's pages, before the print dialog: high resolution, margins that
@@ -59,12 +64,15 @@ private:
     void savePdf();
     [[noreturn]] void fail(const QString &detail = {}) const;
     bool writesPdfFile() const;
+    bool sendsToPrintQueue() const;
 
     std::unique_ptr<QPrinter> m_printer;
     // For a PDF file: the page is drawn into memory, then saved.
     QBuffer m_pdfBytes;
     std::unique_ptr<QPdfWriter> m_pdf;
     QPagedPaintDevice *m_device = nullptr;
+    // For a system printer: its queue, asked before the page is drawn.
+    std::optional<PrintQueue> m_queue;
     QPainter m_painter;
     PageText m_text;
 };

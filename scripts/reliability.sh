@@ -4,7 +4,7 @@
 # number-conversion fuzzer. Usage: scripts/reliability.sh [FUZZ-SECONDS-PER-TARGET]  (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize --parallel "$(nproc)"
 ctest --preset sanitize --parallel "$(nproc)" --timeout 1200

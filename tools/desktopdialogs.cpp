@@ -42,9 +42,9 @@ int styleOf(QMessageBox::Icon icon)
 void DesktopActions::queuePrintAnswer(RecordingServices::PrintAnswer answer, const QString &file)
 {
     using Answer = RecordingServices::PrintAnswer;
-    if (answer == Answer::Ok || answer == Answer::Fail)
-        throw ScriptError("printer ok and printer fail need the recording printer; on a real "
-                          "display use printer pdf FILE or printer cancel");
+    if (answer == Answer::Ok || answer == Answer::Fail || answer == Answer::Queue)
+        throw ScriptError("printer ok, fail and queue need the recording print dialog; on a "
+                          "real display use printer pdf FILE or printer cancel");
     m_printAnswers.emplace_back(answer, file);
 }
 

@@ -66,6 +66,9 @@ int main(int argc, char *argv[])
             if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
             try {
                 session.run(line);
+                // A command's lines are out before the next command is read, so that whoever
+                // writes the script to standard input can act on what the program showed.
+                std::cout.flush();
             } catch (const kestrune::ScriptError &error) {
                 std::cout.flush();
                 std::fprintf(stderr, "kestrune-script: line %d: %s\n", lineNumber, error.what());

@@ -5,6 +5,7 @@
 #include "tools/useractions.h"
 
 #include "platform/textbox.h"
+#include "tools/session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,9 +24,10 @@ public:
 
     Services &services() override { return m_services; }
     void queueAnswer(std::optional<QString> text) override { m_services.queueAnswer(text); }
-    void queuePrintAnswer(RecordingServices::PrintAnswer answer, const QString &file) override
+    void queuePrintAnswer(RecordingServices::PrintAnswer answer, const QString &target) override
     {
-        m_services.queuePrintAnswer(answer, file);
+        if (!m_services.queuePrintAnswer(answer, target))
+            throw ScriptError("the print system has no printer " + target.toStdString());
     }
     void setToday(QDate date) override { m_services.setToday(date); }
     void failNextBrowser() override { m_services.failNextBrowser(); }

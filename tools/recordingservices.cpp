@@ -67,9 +67,20 @@ RecordingServices::RecordingServices(std::function<void(const QString &)> record
     : m_record(std::move(record))
 { }
 
-void RecordingServices::queuePrintAnswer(PrintAnswer answer, const QString &file)
+RecordingServices::~RecordingServices() = default;
+
+bool RecordingServices::queuePrintAnswer(PrintAnswer answer, const QString &target)
 {
-    m_printAnswers.emplace_back(answer, file);
+    std::unique_ptr<QPrinter> printer;
+    if (answer == PrintAnswer::Queue) {
+        // A name the print system does not know would leave the printer on another one.
+        printer = QtPrinter::newPagePrinter();
+        printer->setPrinterName(target);
+        if (printer->outputFormat() != QPrinter::NativeFormat || printer->printerName() != target)
+            return false;
+    }
+    m_printAnswers.push_back({ answer, target, std::move(printer) });
+    return true;
 }
 
 void RecordingServices::showMessage(
@@ -95,11 +106,13 @@ std::optional<QString> RecordingServices::askText(
 
 std::unique_ptr<Printer> RecordingServices::choosePrinter(QWidget *)
 {
-    auto [answer, file] = m_printAnswers.empty() ? std::pair { PrintAnswer::Cancel, QString() }
-                                                 : m_printAnswers.front();
-    if (!m_printAnswers.empty()) m_printAnswers.pop_front();
+    DialogAnswer given { PrintAnswer::Cancel, {}, nullptr };
+    if (!m_printAnswers.empty()) {
+        given = std::move(m_printAnswers.front());
+        m_printAnswers.pop_front();
+    }
 
-    switch (answer) {
+    switch (given.answer) {
     case PrintAnswer::Cancel:
         m_record(QStringLiteral("printdialog -> cancel"));
         return nullptr;
@@ -114,9 +127,12 @@ std::unique_ptr<Printer> RecordingServices::choosePrinter(QWidget *)
         // The page the real print path makes, with the dialog's choice of a PDF file.
         std::unique_ptr<QPrinter> printer = QtPrinter::newPagePrinter();
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(file);
+        printer->setOutputFileName(given.target);
         return std::make_unique<QtPrinter>(std::move(printer));
     }
+    case PrintAnswer::Queue:
+        m_record(QStringLiteral("printdialog -> queue %1").arg(quoted(given.target)));
+        return std::make_unique<QtPrinter>(std::move(given.printer));
     }
     return nullptr;
 }

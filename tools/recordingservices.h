@@ -8,6 +8,9 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
+
+class QPrinter;
 
 namespace kestrune {
 
@@ -16,14 +19,18 @@ QString quoted(const QString &text);
 
 class RecordingServices : public Services {
 public:
-    enum class PrintAnswer { Ok, Cancel, Fail, Pdf };
+    enum class PrintAnswer { Ok, Cancel, Fail, Pdf, Queue };
 
     explicit RecordingServices(std::function<void(const QString &)> record);
+    ~RecordingServices() override;
 
     // The next prompt is answered with OK and `text`, or with Cancel when no text is given.
     void queueAnswer(std::optional<QString> text) { m_answers.push_back(std::move(text)); }
-    // The next print dialog is answered; Pdf renders the page with the real printer into `file`.
-    void queuePrintAnswer(PrintAnswer answer, const QString &file = {});
+    // The next print dialog is answered. Pdf renders the page with the real printer into the file
+    // `target`; Queue chooses the system printer `target`, as the dialog offers it now (the dialog
+    // lists the printers there are when it opens), and the real printer prints to its queue. False,
+    // with nothing queued, where the print system has no printer `target`.
+    bool queuePrintAnswer(PrintAnswer answer, const QString &target = {});
     void setToday(QDate date) { m_today = date; }
 
     void showMessage(
@@ -41,7 +48,13 @@ public:
 private:
     std::function<void(const QString &)> m_record;
     std::deque<std::optional<QString>> m_answers;
-    std::deque<std::pair<PrintAnswer, QString>> m_printAnswers;
+    struct DialogAnswer {
+        PrintAnswer answer;
+        QString target;
+        // For Queue: the printer as the dialog set it up.
+        std::unique_ptr<QPrinter> printer;
+    };
+    std::deque<DialogAnswer> m_printAnswers;
     QDate m_today = QDate::currentDate();
     bool m_browserFails = false;
 };

@@ -201,8 +201,10 @@ void ScriptSession::execute(const QString &command, const QString &argument, boo
             m_actions->queuePrintAnswer(Answer::Fail, {});
         else if (argument.startsWith(QLatin1String("pdf ")) && argument.size() > 4)
             m_actions->queuePrintAnswer(Answer::Pdf, argument.mid(4));
+        else if (argument.startsWith(QLatin1String("queue ")) && argument.size() > 6)
+            m_actions->queuePrintAnswer(Answer::Queue, argument.mid(6));
         else
-            throw ScriptError("printer takes ok, cancel, fail or pdf FILE");
+            throw ScriptError("printer takes ok, cancel, fail, pdf FILE or queue NAME");
     } else if (command == QLatin1String("browser")) {
         if (argument != QLatin1String("fail")) throw ScriptError("browser takes fail");
         m_actions->failNextBrowser();

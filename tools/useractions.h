@@ -42,8 +42,9 @@ public:
     // The services the windows are built with.
     virtual Services &services() = 0;
     virtual void queueAnswer(std::optional<QString> text) = 0;
-    // Throws ScriptError where the answer cannot be given this way.
-    virtual void queuePrintAnswer(RecordingServices::PrintAnswer answer, const QString &file) = 0;
+    // `target`: the file of a PDF answer, the printer of a queue answer. Throws ScriptError where
+    // the answer cannot be given this way, or names a printer the print system does not have.
+    virtual void queuePrintAnswer(RecordingServices::PrintAnswer answer, const QString &target) = 0;
     virtual void setToday(QDate date) = 0;
     // The next attempt to open a web page finds no browser. Throws ScriptError where the desktop's
     // own browser is used.
