@@ -10,6 +10,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,15 +27,15 @@ namespace kestrune {
 
 namespace {
 
+// The X key of each key a script can name (scriptkeys.cpp).
 std::uint32_t keysymOf(const KeyCombination &key)
 {
     static const std::pair<Qt::Key, std::uint32_t> named[]
-        = { { Qt::Key_Tab, XK_Tab }, { Qt::Key_Backtab, XK_Tab }, { Qt::Key_Return, XK_Return },
-              { Qt::Key_Enter, XK_KP_Enter }, { Qt::Key_Escape, XK_Escape },
+        = { { Qt::Key_Tab, XK_Tab }, { Qt::Key_Return, XK_Return }, { Qt::Key_Escape, XK_Escape },
               { Qt::Key_Backspace, XK_BackSpace }, { Qt::Key_Delete, XK_Delete },
               { Qt::Key_Insert, XK_Insert }, { Qt::Key_Home, XK_Home }, { Qt::Key_End, XK_End },
               { Qt::Key_Left, XK_Left }, { Qt::Key_Right, XK_Right }, { Qt::Key_Up, XK_Up },
-              { Qt::Key_Down, XK_Down }, { Qt::Key_Space, XK_space }, { Qt::Key_F4, XK_F4 } };
+              { Qt::Key_Down, XK_Down }, { Qt::Key_Space, XK_space }, { Qt::Key_F1, XK_F1 } };
     for (const auto &[qtKey, keysym] : named) {
         if (key.key == qtKey) return keysym;
     }
@@ -42,7 +43,8 @@ std::uint32_t keysymOf(const KeyCombination &key)
         return XK_a + static_cast<std::uint32_t>(key.key - Qt::Key_A);
     if (key.key >= Qt::Key_0 && key.key <= Qt::Key_9)
         return XK_0 + static_cast<std::uint32_t>(key.key - Qt::Key_0);
-    return 0;
+    throw ScriptError(
+        "the key has no X key to press: " + QKeySequence(key.key).toString().toStdString());
 }
 
 unsigned modifiersOf(Qt::KeyboardModifiers modifiers)
@@ -104,9 +106,7 @@ void DesktopActions::typeCharacter(QWidget *window, char32_t character)
 void DesktopActions::pressKey(QWidget *window, const KeyCombination &key)
 {
     waitUntilActive(window);
-    unsigned modifiers = modifiersOf(key.modifiers);
-    if (key.key == Qt::Key_Backtab) modifiers |= X11Input::Shift;
-    if (const std::uint32_t keysym = keysymOf(key)) m_input.key(keysym, modifiers);
+    m_input.key(keysymOf(key), modifiersOf(key.modifiers));
 }
 
 void DesktopActions::chooseMenuItem(QMainWindow *window, QAction *item)
@@ -174,11 +174,7 @@ void DesktopActions::settle()
 QPoint DesktopActions::onScreen(QWidget *widget, QPoint at)
 {
     QWidget *window = widget->window();
-    const QWindow *handle = window->windowHandle();
-    const qreal ratio = handle ? handle->devicePixelRatio() : 1.0;
-    const QPoint inWindow = widget->mapTo(window, at);
-    return m_input.origin(window->winId())
-        + QPoint(qRound(inWindow.x() * ratio), qRound(inWindow.y() * ratio));
+    return m_input.origin(window->winId()) + screenPixels(widget->mapTo(window, at), window);
 }
 
 // Ready for the user's input: active for the program, holding the X server's keyboard focus,
@@ -198,11 +194,11 @@ bool DesktopActions::isSettled(QWidget *window)
         == screenPixels(window->mapToGlobal(QPoint(0, 0)), window);
 }
 
-QPoint DesktopActions::screenPixels(QPoint global, QWidget *window)
+QPoint DesktopActions::screenPixels(QPoint point, QWidget *window)
 {
     const QWindow *handle = window->windowHandle();
     const qreal ratio = handle ? handle->devicePixelRatio() : 1.0;
-    return QPoint(qRound(global.x() * ratio), qRound(global.y() * ratio));
+    return QPoint(qRound(point.x() * ratio), qRound(point.y() * ratio));
 }
 
 void DesktopActions::waitUntilActive(QWidget *window)

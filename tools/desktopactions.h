@@ -94,7 +94,9 @@ private:
     QPoint onScreen(QWidget *widget, QPoint at);
     bool isActive(QWidget *window);
     bool isSettled(QWidget *window);
-    static QPoint screenPixels(QPoint global, QWidget *window);
+    // A point given in `window`'s logical pixels (on the screen, or within the window), in the
+    // X screen's device pixels.
+    static QPoint screenPixels(QPoint point, QWidget *window);
     void waitUntilActive(QWidget *window);
 
     template <typename Condition> bool waitFor(Condition done, int patience = kPatience)
