@@ -102,36 +102,26 @@ void X11Input::sendMarker(unsigned long window, unsigned long type, long serial)
     XFlush(m_display);
 }
 
-void X11Input::press(QPoint screenPoint, int button)
-{
-    const int distance = (screenPoint - m_lastClick).manhattanLength();
-    if (distance <= 8 && m_sinceLastClick.isValid()
-        && m_sinceLastClick.elapsed() < m_doubleClickTime + 50)
-        QThread::msleep(
-            static_cast<unsigned long>(m_doubleClickTime + 50 - m_sinceLastClick.elapsed()));
-    XTestFakeMotionEvent(m_display, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
-    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), True, CurrentTime);
-    XFlush(m_display);
-    m_lastClick = screenPoint;
-    m_sinceLastClick.start();
-}
-
 void X11Input::movePointer(QPoint screenPoint)
 {
     XTestFakeMotionEvent(m_display, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
     XFlush(m_display);
 }
 
-void X11Input::release(int button)
-{
-    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
-    XFlush(m_display);
-}
-
 void X11Input::click(QPoint screenPoint, int button)
 {
-    press(screenPoint, button);
-    release(button);
+    const int distance = (screenPoint - m_lastClick).manhattanLength();
+    if (distance <= 8 && m_sinceLastClick.isValid()
+        && m_sinceLastClick.elapsed() < m_doubleClickTime + 50)
+        QThread::msleep(
+            static_cast<unsigned long>(m_doubleClickTime + 50 - m_sinceLastClick.elapsed()));
+    movePointer(screenPoint);
+    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), True, CurrentTime);
+    XFlush(m_display);
+    m_lastClick = screenPoint;
+    m_sinceLastClick.start();
+    XTestFakeButtonEvent(m_display, static_cast<unsigned>(button), False, CurrentTime);
+    XFlush(m_display);
 }
 
 X11Input::KeyPlace X11Input::find(std::uint32_t keysym)

@@ -38,8 +38,7 @@ public:
     // click: the second waits until the double-click time has passed, as two separate clicks
     // by a user would.
     void click(QPoint screenPoint, int button = 1);
-    void press(QPoint screenPoint, int button = 1);
-    void release(int button = 1);
+    // Moves the pointer to `screenPoint` without pressing a button.
     void movePointer(QPoint screenPoint);
 
     // Presses and releases the key that carries `keysym`, holding `modifiers`.
