@@ -98,8 +98,7 @@ const char *Generator::oneOfRaw(std::initializer_list<const char *> choices)
 
 QString Generator::oneOf(std::initializer_list<const char *> choices)
 {
-    const auto *chosen = choices.begin() + pick(static_cast<int>(choices.size()));
-    return QString::fromLatin1(*chosen);
+    return QString::fromLatin1(oneOfRaw(choices));
 }
 
 QString Generator::text()
