@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     for (const Step &step : steps()) {
         const std::string name = figureName(step.figure, step.floor);
         const Step *registered = &step;
-        benchmark::RegisterBenchmark(step.name,
+        benchmark::RegisterBenchmark(step.name.c_str(),
             [registered, name](benchmark::State &s) {
                 QWidget *main = registered->floor ? bench->mainFloor : bench->main;
                 QWidget *triangle = registered->floor ? bench->triangleFloor : bench->triangle;

@@ -144,36 +144,37 @@ const std::vector<Step> &steps()
 {
     static const std::vector<Step> all = [] {
         std::vector<Step> list;
-        const auto both = [&list](const char *kestrune, const char *floor, const char *figure,
-                              bool keystroke, const auto &run) {
-            list.push_back({ kestrune, figure, false, keystroke, run });
-            list.push_back({ floor, figure, true, keystroke, run });
+        // Each benchmark's floor is named after it, with "_floor".
+        const auto both = [&list](const std::string &name, const char *figure, bool keystroke,
+                              const auto &run) {
+            list.push_back({ name, figure, false, keystroke, run });
+            list.push_back({ name + "_floor", figure, true, keystroke, run });
         };
-        both("keystroke/txtProjImp", "keystroke/txtProjImp_floor", "keystroke", true,
+        both("keystroke/txtProjImp", "keystroke", true,
             [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
                 typeInTurn(s, main, "txtProjImp", '5', QStringLiteral("10"), name);
             });
-        both("keystroke/txtDeg", "keystroke/txtDeg_floor", "keystroke_angle", true,
+        both("keystroke/txtDeg", "keystroke_angle", true,
             [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
                 typeInTurn(s, main, "txtDeg", '0', QStringLiteral("3"), name);
             });
-        both("keystroke/triangle_Text8", "keystroke/triangle_Text8_floor", "keystroke_triangle",
-            true, [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
+        both("keystroke/triangle_Text8", "keystroke_triangle", true,
+            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
                 typeInTurn(s, triangle, "Text8", '5', QStringLiteral("12"), name);
             });
-        both("calculate/enter", "calculate/enter_floor", "calculate", false,
+        both("calculate/enter", "calculate", false,
             [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
                 calculate(s, main, false, name);
             });
-        both("calculate/click", "calculate/click_floor", "calculate_click", false,
+        both("calculate/click", "calculate_click", false,
             [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
                 calculate(s, main, true, name);
             });
-        both("triangle_solve/enter", "triangle_solve/enter_floor", "triangle_solve", false,
+        both("triangle_solve/enter", "triangle_solve", false,
             [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
                 solveTriangle(s, triangle, false, name);
             });
-        both("triangle_solve/click", "triangle_solve/click_floor", "triangle_solve_click", false,
+        both("triangle_solve/click", "triangle_solve_click", false,
             [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
                 solveTriangle(s, triangle, true, name);
             });

@@ -16,7 +16,7 @@ namespace kestrune::interaction {
 
 // One benchmark: a step on Kestrune's window or on its floor.
 struct Step {
-    const char *name;
+    std::string name;
     const char *figure;
     bool floor;
     bool keystroke;
