@@ -4,9 +4,9 @@
 #   - the two builds give byte-identical .deb files (reproducible build);
 #   - the launcher (desktop-file-validate) and the AppStream metadata (appstreamcli, offline);
 #   - lintian -I --pedantic reports no tag at all;
-#   - hardening-check passes every item for the program;
-#   - the package holds the user guide with its pictures and the screenshots, and its program has
-#     no .comment section;
+#   - hardening-check passes every item for both programs, control-flow protection aside (below);
+#   - the package holds the user guide with its pictures and the screenshots, and neither program
+#     has a .comment section;
 #   - the program starts under a virtual display (xvfb-run) from the launcher's Exec line: from the
 #     unpacked package, or, with --install, from the package installed with apt-get (and removed
 #     again afterwards; for a throwaway machine such as CI, as root).

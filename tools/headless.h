@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Setting up a process that runs Kestrune's windows without a display.
+// Setting up a process that runs Kestrune's windows for the scripted driver and the tests: on Qt's
+// offscreen platform, or on a real X display.
 
 namespace kestrune {
 
@@ -12,7 +13,8 @@ void prepareHeadlessRun();
 // Before the QApplication is created, for a run on the real X display named by DISPLAY.
 void prepareDesktopRun();
 
-// After the QApplication is created: what a run shows does not depend on the machine's language
+// After the QApplication is created: the windows are drawn with the program's own window style,
+// as the program draws them, and what a run shows does not depend on the machine's language
 // (dates take the US short form).
 void configureHeadlessRun();
 

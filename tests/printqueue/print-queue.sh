@@ -98,7 +98,7 @@ fail() {
 }
 jobs_on() { lpstat -W all -o "$1" 2>/dev/null | wc -l; }
 
-# Runs a script offscreen and checks its transcript against the expected one (standard input).
+# Shows a transcript and checks it against the expected one (standard input).
 expect_transcript() {
     local name=$1 actual=$2
     echo "--- $name"
