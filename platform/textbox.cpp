@@ -124,14 +124,14 @@ void TextBox::runChangeHandling()
 
 void TextBox::setFieldText(const QString &text)
 {
-    const QString kept = m_maxLength > 0 ? firstCharacters(text, m_maxLength) : text;
+    const QString kept = firstCharacters(text, m_maxLength);
     if (kept == this->text()) return;
     setText(kept);
 }
 
 void TextBox::setMaxLength(int characters)
 {
-    m_maxLength = characters > 0 ? std::min(characters, 32767) : 32767;
+    m_maxLength = characters > 0 ? std::min(characters, kNoLengthLimit) : kNoLengthLimit;
     setFieldText(text());
 }
 
@@ -202,7 +202,7 @@ int TextBox::roomForInsertion(const QString &text) const
     const QString before = current.left(start);
     const QString after = current.mid(end);
     const int available = characterCount(text);
-    if (m_maxLength >= 32767) return available;
+    if (m_maxLength >= kNoLengthLimit) return available;
     // Characters may join across the seams (a combining accent after a letter), so the count
     // is taken on the text that would result.
     int fits = 0;
@@ -217,7 +217,7 @@ void TextBox::insertAsOneChange(const QString &text)
 {
     if (isReadOnly()) return;
     QString line = singleLineText(text);
-    if (m_maxLength < 32767) line = firstCharacters(line, m_maxLength + 1);
+    if (m_maxLength < kNoLengthLimit) line = firstCharacters(line, m_maxLength + 1);
     line = firstCharacters(line, roomForInsertion(line));
     if (line.isEmpty() && !hasSelectedText()) return;
     // One insertion replacing the selection: the change handling runs once.
