@@ -82,6 +82,9 @@ private:
     void runChangeHandling();
     // Inserts `text` in place of the selection, made fit for one line and for the room left.
     void insertAsOneChange(const QString &text);
+    // What the box takes of a pasted, dropped or composed `text` in place of the selection: its
+    // first line without control characters, as much of it as there is room for.
+    QString fittingLine(const QString &text) const;
     // How many characters of `text` fit where the selection is now.
     int roomForInsertion(const QString &text) const;
     void showFromStartUnlessFocused();
