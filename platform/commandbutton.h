@@ -16,7 +16,6 @@ class CommandButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
 
-    QColor faceColour() const { return m_face; }
     void setFaceColour(const QColor &colour);
 
 protected:

@@ -188,10 +188,7 @@ TextBox *makeTextBox(QWidget *parent, const char *name, int maxLength, QRect geo
 {
     auto *box = new TextBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
-    else
-        box->setMaxLength(32767);
+    box->setMaxLength(maxLength);
     box->setGeometry(geometry);
     box->setFont(windowFont());
     return box;

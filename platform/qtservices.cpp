@@ -131,11 +131,6 @@ QtPrinter::~QtPrinter()
     }
 }
 
-QFont QtPrinter::currentFont() const
-{
-    return PageFont(fontName(), fontSize(), bold());
-}
-
 bool QtPrinter::writesPdfFile() const
 {
     return m_printer->outputFormat() == QPrinter::PdfFormat
@@ -215,7 +210,7 @@ void QtPrinter::savePdf()
 
 void QtPrinter::printLine(const QString &text)
 {
-    m_text.add(currentFont(), text);
+    m_text.add(PageFont(fontName(), fontSize(), bold()), text);
 }
 
 void QtPrinter::endDocument()

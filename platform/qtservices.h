@@ -9,7 +9,6 @@
 #include "platform/services.h"
 
 #include <QBuffer>
-#include <QFont>
 #include <QPainter>
 
 class QPagedPaintDevice;
@@ -53,10 +52,6 @@ public:
     void printLine(const QString &text) override;
     void endDocument() override;
     void printWindowImage(QWidget *clientArea) override;
-
-    // The font the page is printed in: the chosen face where the system has it, otherwise a
-    // fixed-pitch face, so that columns counted in characters still line up.
-    QFont currentFont() const;
 
 private:
     void begin();

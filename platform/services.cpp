@@ -17,8 +17,8 @@ void printReport(Printer &printer, const std::vector<ReportLine> &lines)
 {
     printer.setFontName(fromUtf8(kReportFont));
     for (const ReportLine &line : lines) {
-        if (printer.bold() != line.bold) printer.setBold(line.bold);
-        if (printer.fontSize() != line.points) printer.setFontSize(line.points);
+        printer.setBold(line.bold);
+        printer.setFontSize(line.points);
         printer.printLine(fromUtf8(line.text));
     }
     printer.endDocument();

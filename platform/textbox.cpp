@@ -124,14 +124,14 @@ void TextBox::runChangeHandling()
 
 void TextBox::setFieldText(const QString &text)
 {
-    const QString kept = m_maxLength > 0 ? firstCharacters(text, m_maxLength) : text;
+    const QString kept = firstCharacters(text, m_maxLength);
     if (kept == this->text()) return;
     setText(kept);
 }
 
 void TextBox::setMaxLength(int characters)
 {
-    m_maxLength = characters > 0 ? std::min(characters, 32767) : 32767;
+    m_maxLength = characters > 0 ? std::min(characters, kNoLengthLimit) : kNoLengthLimit;
     setFieldText(text());
 }
 
@@ -202,7 +202,7 @@ int TextBox::roomForInsertion(const QString &text) const
     const QString before = current.left(start);
     const QString after = current.mid(end);
     const int available = characterCount(text);
-    if (m_maxLength >= 32767) return available;
+    if (m_maxLength >= kNoLengthLimit) return available;
     // Characters may join across the seams (a combining accent after a letter), so the count
     // is taken on the text that would result.
     int fits = 0;
@@ -213,12 +213,19 @@ int TextBox::roomForInsertion(const QString &text) const
     return fits;
 }
 
+QString TextBox::fittingLine(const QString &text) const
+{
+    QString line = singleLineText(text);
+    // Of a long text no more than one character past the limit ever fits (what joins the
+    // character before it takes no room of its own): it is cut there before the room is counted.
+    if (m_maxLength < kNoLengthLimit) line = firstCharacters(line, m_maxLength + 1);
+    return firstCharacters(line, roomForInsertion(line));
+}
+
 void TextBox::insertAsOneChange(const QString &text)
 {
     if (isReadOnly()) return;
-    QString line = singleLineText(text);
-    if (m_maxLength < 32767) line = firstCharacters(line, m_maxLength + 1);
-    line = firstCharacters(line, roomForInsertion(line));
+    const QString line = fittingLine(text);
     if (line.isEmpty() && !hasSelectedText()) return;
     // One insertion replacing the selection: the change handling runs once.
     insert(line);
@@ -283,8 +290,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    const QString line = singleLineText(commit);
-    const QString fitting = firstCharacters(line, roomForInsertion(line));
+    const QString fitting = fittingLine(commit);
     if (fitting == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -349,8 +355,7 @@ void TextBox::dropEvent(QDropEvent *event)
     // Text dragged in from elsewhere is taken as a paste is, where it is dropped.
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
     QMimeData fitted;
-    const QString line = singleLineText(data->text());
-    fitted.setText(firstCharacters(line, roomForInsertion(line)));
+    fitted.setText(fittingLine(data->text()));
     QDropEvent drop(event->position(), event->possibleActions(), &fitted, event->buttons(),
         event->modifiers(), event->type());
     QLineEdit::dropEvent(&drop);

@@ -32,7 +32,10 @@ public:
     // Sets the text as a program step does; see the class comment.
     void setFieldText(const QString &text);
 
-    // The most characters the box holds (32767: no limit of its own). These stand in for
+    // The length of a box without a limit of its own, the most a line edit holds.
+    static constexpr int kNoLengthLimit = 32767;
+
+    // The most characters the box holds (0 or less: kNoLengthLimit). These stand in for
     // QLineEdit's, which count UTF-16 code units and would cut a character in two.
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int characters);
@@ -79,13 +82,16 @@ private:
     void runChangeHandling();
     // Inserts `text` in place of the selection, made fit for one line and for the room left.
     void insertAsOneChange(const QString &text);
+    // What the box takes of a pasted, dropped or composed `text` in place of the selection: its
+    // first line without control characters, as much of it as there is room for.
+    QString fittingLine(const QString &text) const;
     // How many characters of `text` fit where the selection is now.
     int roomForInsertion(const QString &text) const;
     void showFromStartUnlessFocused();
 
     static inline int s_changeDepth = 0;
     static inline int s_maxChangeDepth = 0;
-    int m_maxLength = 32767;
+    int m_maxLength = kNoLengthLimit;
     unsigned m_backColor = 0xFFFFFF;
     // The focus handling of a mouse click selected the whole text; the press that follows the
     // focus would clear that selection, so it is restored when the button is released.

@@ -31,6 +31,12 @@ constexpr std::size_t kFrames = 128;
 // Boxes larger than this (in device pixels) are drawn directly: a copy would cost as much.
 constexpr int kLargestCachedSide = 1024;
 
+// Device pixels covering `logical` logical pixels at `quarters` quarters of a device pixel each.
+int devicePixels(int logical, int quarters)
+{
+    return (logical * quarters + 3) / 4;
+}
+
 // Everything that shapes the pixels of a text box panel as the checked style draws it.
 struct FrameKey {
     int width = 0;
@@ -55,6 +61,13 @@ struct FrameKey {
     quint32 background = 0;
 
     bool operator==(const FrameKey &) const = default;
+
+    // The image of the frame, in device pixels: the box and the margins left of and above it.
+    QSize imageSize() const
+    {
+        return { devicePixels(width + marginX, scaleQuarters),
+            devicePixels(height + marginY, scaleQuarters) };
+    }
 };
 
 // A frame drawn at least once; its image is made the second time it is drawn.
@@ -109,12 +122,6 @@ bool isPlain(const QImage &image, const QRect &area, quint32 &colour)
     }
     colour = first;
     return true;
-}
-
-// Device pixels covering `logical` logical pixels at `quarters` quarters of a device pixel each.
-int devicePixels(int logical, int quarters)
-{
-    return (logical * quarters + 3) / 4;
 }
 
 } // namespace
@@ -234,8 +241,7 @@ bool WindowStyle::FrameCache::describe(
     // window's background there must be one plain colour, wherever this painting reaches.
     const QRect covered(QPoint(static_cast<int>(origin.x() - key.marginX * scale),
                             static_cast<int>(origin.y() - key.marginY * scale)),
-        QSize(devicePixels(key.width + key.marginX, quarters),
-            devicePixels(key.height + key.marginY, quarters)));
+        key.imageSize());
     const QRegion clip = engine->systemClip();
     bool reachesAny = false;
     for (const QRect &part : clip.isEmpty() ? QRegion(covered) : clip) {
@@ -268,9 +274,7 @@ void WindowStyle::FrameCache::render(const QStyle *base, const QStyleOptionFrame
     const FrameKey &key = frame.key;
     const qreal scale = key.scaleQuarters / 4.0;
     const QPoint corner = option.rect.topLeft() - QPoint(key.marginX, key.marginY);
-    QImage image(devicePixels(key.width + key.marginX, key.scaleQuarters),
-        devicePixels(key.height + key.marginY, key.scaleQuarters),
-        static_cast<QImage::Format>(key.format));
+    QImage image(key.imageSize(), static_cast<QImage::Format>(key.format));
     image.fill(key.background);
     {
         QPainter imagePainter(&image);
@@ -309,8 +313,8 @@ bool WindowStyle::FrameCache::draw(
         return false;
     }
     if (frame->image.isNull()) {
-        const qsizetype bytes = qsizetype(devicePixels(key.width + key.marginX, key.scaleQuarters))
-            * devicePixels(key.height + key.marginY, key.scaleQuarters) * 4;
+        const QSize size = key.imageSize();
+        const qsizetype bytes = qsizetype(size.width()) * size.height() * 4;
         if (m_bytes + bytes > kCacheBytes) {
             for (Frame &kept : m_frames)
                 kept.image = QImage();

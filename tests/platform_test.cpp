@@ -135,6 +135,14 @@ TEST_F(BoxFixture, PasteFillsTheRoomLeftAndNoMore)
     box->setCursorPosition(2);
     paste(QStringLiteral("\u0301x"));
     EXPECT_EQ(box->text(), QStringLiteral("ae\u0301"));
+    // A joiner pasted after an emoji joins the next emoji to it, so that neither takes a place of
+    // its own: of "<joiner><woman>bc" pasted into the room of one character, three fit.
+    const QString man = QStringLiteral("\U0001F468");
+    const QString woman = QStringLiteral("\U0001F469");
+    box->setFieldText(man);
+    box->setCursorPosition(2);
+    paste(QStringLiteral("\u200D") + woman + QStringLiteral("bc"));
+    EXPECT_EQ(box->text(), man + QStringLiteral("\u200D") + woman + QStringLiteral("b"));
 }
 
 TEST_F(BoxFixture, EveryPastePathCleansTheText)
