@@ -6,6 +6,7 @@
 #include "core/triangle.h"
 #include "cli/boxtext.h"
 #include "cli/commands.h"
+#include "cli/escalators.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -171,8 +172,7 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     writer->write(cells);
     writer->finish();
     if (!error) return 0;
-    err << "kestrune-calc: " << (error->column.empty() ? "" : "--" + error->column + ": ")
-        << error->text << '\n';
+    err << messageLine(options, 0, error->column, error->text);
     return 1;
 }
 
