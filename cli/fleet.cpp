@@ -100,7 +100,7 @@ FleetRow FleetLayout::read(CsvRecord &record) const
     FleetRow row;
     row.row = record.row;
     auto fail = [&row](std::string column, std::string message) {
-        if (!row.problem) row.problem = RowProblem { std::move(column), std::move(message) };
+        if (!row.problem) row.problem = Notice { std::move(column), std::move(message) };
     };
     if (!record.problem.empty()) fail(cellColumnName(record.problemCell), record.problem);
 
