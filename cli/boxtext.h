@@ -15,7 +15,8 @@
 
 namespace kestrune {
 
-// A message for the user (a window message's prompt), with the column it concerns (may be empty).
+// A message for the user (a window message's prompt, or the fault of a row of a file), with the
+// column it concerns (may be empty).
 struct Notice {
     std::string column;
     std::string text;

@@ -6,6 +6,20 @@
 
 namespace kestrune {
 
+std::string_view trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool isNamed(std::string_view text, std::string_view name)
+{
+    text = trimmed(text);
+    return std::equal(text.begin(), text.end(), name.begin(), name.end(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
 std::string_view unitsName(UnitSystem units)
 {
     return units == UnitSystem::Metric ? "metric" : "imperial";
@@ -13,15 +27,8 @@ std::string_view unitsName(UnitSystem units)
 
 std::optional<UnitSystem> unitsFromName(std::string_view name)
 {
-    const std::size_t first = name.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return std::nullopt;
-    name = name.substr(first, name.find_last_not_of(" \t") - first + 1);
-    auto is = [name](std::string_view word) {
-        return std::equal(name.begin(), name.end(), word.begin(), word.end(),
-            [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    };
-    if (is("imperial")) return UnitSystem::Imperial;
-    if (is("metric")) return UnitSystem::Metric;
+    if (isNamed(name, unitsName(UnitSystem::Imperial))) return UnitSystem::Imperial;
+    if (isNamed(name, unitsName(UnitSystem::Metric))) return UnitSystem::Metric;
     return std::nullopt;
 }
 

@@ -14,6 +14,12 @@
 
 namespace kestrune {
 
+// `text` without the blanks (spaces, tabs) around it.
+std::string_view trimmed(std::string_view text);
+// Whether `text` is `name` (written in lower case) in any case, with blanks around or none: how
+// a file or the command line names a column or the units.
+bool isNamed(std::string_view text, std::string_view name);
+
 std::string_view unitsName(UnitSystem units);
 // "imperial" or "metric", in any case and with blanks around; nothing for anything else.
 std::optional<UnitSystem> unitsFromName(std::string_view name);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/escalators.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -21,12 +20,6 @@ struct FileCloser {
     }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-bool isInputColumn(std::string_view column)
-{
-    return std::find(kInputColumnNames.begin(), kInputColumnNames.end(), column)
-        != kInputColumnNames.end();
-}
 
 std::size_t readFleet(const std::string &path, UnitSystem defaultUnits,
     const std::function<void(const CsvStyle &)> &begin, const std::function<void(FleetRow &)> &each)
@@ -88,7 +81,7 @@ std::string messageLine(
         if (!column.empty()) line += ", column " + std::string(column);
         line += ": ";
     } else if (!column.empty()) {
-        line += (isInputColumn(column) ? "--" : "") + std::string(column) + ": ";
+        line += "--" + std::string(column) + ": ";
     }
     line += text;
     line += '\n';

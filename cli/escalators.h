@@ -22,8 +22,8 @@ std::size_t forEachEscalator(const Options &options,
     const std::function<void(FleetRow &row)> &each);
 
 // A message for standard error, with where it belongs: "kestrune-calc: FILE: row 4, column rise:
-// TEXT" for a row of a file, "kestrune-calc: --rise: TEXT" for the escalator of the command line;
-// without a column, where the message concerns the escalator as a whole.
+// TEXT" for a row of a file, "kestrune-calc: --rise: TEXT" for the escalator (or the triangle) of
+// the command line; without a column, where the message concerns the escalator as a whole.
 std::string messageLine(
     const Options &options, std::size_t row, std::string_view column, std::string_view text);
 

@@ -2,7 +2,6 @@
 #include "cli/fleet.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kestrune {
 
@@ -11,20 +10,10 @@ namespace {
 constexpr std::array kRequiredColumns { InputColumn::Projection, InputColumn::Rise,
     InputColumn::Width, InputColumn::Degrees };
 
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<InputColumn> columnNamed(std::string_view name)
 {
     for (std::size_t i = 0; i < kInputColumnCount; ++i) {
-        const std::string_view known = kInputColumnNames[i];
-        const bool same = std::equal(name.begin(), name.end(), known.begin(), known.end(),
-            [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-        if (same) return static_cast<InputColumn>(i);
+        if (isNamed(name, kInputColumnNames[i])) return static_cast<InputColumn>(i);
     }
     return std::nullopt;
 }
@@ -111,7 +100,7 @@ FleetRow FleetLayout::read(CsvRecord &record) const
     FleetRow row;
     row.row = record.row;
     auto fail = [&row](std::string column, std::string message) {
-        if (!row.problem) row.problem = RowProblem { std::move(column), std::move(message) };
+        if (!row.problem) row.problem = Notice { std::move(column), std::move(message) };
     };
     if (!record.problem.empty()) fail(cellColumnName(record.problemCell), record.problem);
 

@@ -6,6 +6,7 @@
 // escalator. The optional columns take their defaults where they are missing: no identification,
 // the units chosen on the command line, 0 minutes.
 
+#include "cli/boxtext.h"
 #include "cli/csvreader.h"
 #include "cli/escalator.h"
 
@@ -22,20 +23,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// What is wrong with one row, and in which column (an input column's name, or the column's
-// number counted from 1 where it has no name).
-struct RowProblem {
-    std::string column;
-    std::string message;
-};
-
 struct FleetRow {
     std::size_t row = 0;
     EscalatorEntry entry;
     // The input columns as read, in the order of kInputColumnNames; a missing optional column
     // shows its default, the units their name.
     std::array<std::string, kInputColumnCount> echo;
-    std::optional<RowProblem> problem;
+    // What is wrong with the row, and in which column (an input column's name, or the column's
+    // number counted from 1 where it has no name).
+    std::optional<Notice> problem;
 };
 
 class FleetLayout {

@@ -40,12 +40,10 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
 
     auto write = [&](FleetRow &row) {
         cells.assign(row.echo.begin(), row.echo.end());
-        std::optional<Notice> error;
+        std::optional<Notice> error = std::move(row.problem);
         std::vector<Notice> warnings;
         ResultTexts results;
-        if (row.problem) {
-            error = Notice { row.problem->column, row.problem->message };
-        } else {
+        if (!error) {
             EscalatorResult result = CalculateEscalator(row.entry);
             error = std::move(result.error);
             warnings = std::move(result.warnings);

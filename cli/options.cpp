@@ -82,29 +82,28 @@ std::string dashed(Option option)
     return "--" + std::string(nameOf(option));
 }
 
+struct CommandName {
+    std::string_view name;
+    Command command;
+};
+
+constexpr std::array kCommandNames { CommandName { "loads", Command::Loads },
+    CommandName { "report", Command::Report }, CommandName { "triangle", Command::Triangle },
+    CommandName { "help", Command::Help } };
+
 std::optional<Command> commandNamed(std::string_view name)
 {
-    if (name == "loads") return Command::Loads;
-    if (name == "report") return Command::Report;
-    if (name == "triangle") return Command::Triangle;
-    if (name == "help") return Command::Help;
-    return std::nullopt;
+    const auto *known = std::find_if(kCommandNames.begin(), kCommandNames.end(),
+        [name](const CommandName &entry) { return entry.name == name; });
+    if (known == kCommandNames.end()) return std::nullopt;
+    return known->command;
 }
 
 std::string_view commandName(Command command)
 {
-    switch (command) {
-    case Command::Loads:
-        return "loads";
-    case Command::Report:
-        return "report";
-    case Command::Triangle:
-        return "triangle";
-    case Command::Help:
-    case Command::Version:
-        break;
-    }
-    return "help";
+    const auto *known = std::find_if(kCommandNames.begin(), kCommandNames.end(),
+        [command](const CommandName &entry) { return entry.command == command; });
+    return known != kCommandNames.end() ? known->name : "help";
 }
 
 bool isHelp(std::string_view argument)

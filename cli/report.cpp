@@ -129,7 +129,7 @@ int RunReport(const Options &options, std::ostream &err)
                     options, row.row, notice.column, std::string(kind) + notice.text);
             };
             if (row.problem) {
-                tell({ row.problem->column, row.problem->message }, {});
+                tell(*row.problem, {});
                 refused = true;
                 return;
             }

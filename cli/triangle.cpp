@@ -6,6 +6,7 @@
 #include "core/triangle.h"
 #include "cli/boxtext.h"
 #include "cli/commands.h"
+#include "cli/escalators.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -56,18 +57,19 @@ struct Solution {
     BoxNotices notices;
 };
 
-void solveSideRow(const TriangleRowRule &row, Solution &out, const std::string &first,
-    const std::string &second, std::map<Side, std::string> legs)
+// Solves the side row from the two sides it knows, as its boxes hold them in `sides`.
+void solveSideRow(const TriangleRowRule &row, Solution &out, std::map<Side, std::string> sides)
 {
-    const RowSolution found = SolveSideRow(row, first, second);
+    const RowSolution found = SolveSideRow(row, sides[row.known[0]], sides[row.known[1]]);
     if (found.problem) {
         out.notices.error = Notice { {}, found.problem->prompt };
         return;
     }
     out.sides[row.found] = found.text;
-    legs[row.found] = found.text;
+    sides[row.found] = found.text;
     // The angles come from the legs as the side row's boxes hold them.
-    const AngleDisplay display = ShowAngles(ParseNumber(legs[Side::a]), ParseNumber(legs[Side::b]));
+    const AngleDisplay display
+        = ShowAngles(ParseNumber(sides[Side::a]), ParseNumber(sides[Side::b]));
     if (display.problem) {
         // No angle follows from a horizontal leg of 0, but the side found stands.
         if (display.problem->title == "Angles Unknown")
@@ -84,12 +86,11 @@ Solution solve(const Given &given)
     Solution out;
     const TriangleRowRule &row = rowFor(given);
     const std::size_t sideLength = row.angleRow ? kAngleRowSideLength : kSideRowSideLength;
-    std::map<Side, std::string> kept;
     for (const auto &[side, text] : given.sides) {
         const std::string column(sideName(side));
         const std::string quantity = side == Side::h ? "hypotenuse h" : "side " + column;
-        kept[side] = BoxText({ column, quantity, sideLength }, text, out.notices, kNothingSolved);
-        out.sides[side] = kept[side];
+        out.sides[side]
+            = BoxText({ column, quantity, sideLength }, text, out.notices, kNothingSolved);
     }
     std::string degrees;
     std::string minutes;
@@ -104,11 +105,11 @@ Solution solve(const Given &given)
     if (out.notices.error) return out;
 
     if (!row.angleRow) {
-        solveSideRow(row, out, kept[row.known[0]], kept[row.known[1]], kept);
+        solveSideRow(row, out, out.sides);
         return out;
     }
 
-    const RowSolution found = SolveAngleRow(row, degrees, minutes, kept[row.known[0]]);
+    const RowSolution found = SolveAngleRow(row, degrees, minutes, out.sides[row.known[0]]);
     if (found.problem) {
         out.notices.error = Notice { {}, found.problem->prompt };
         return out;
@@ -119,17 +120,16 @@ Solution solve(const Given &given)
     // keep their first characters.
     const TriangleRowRule &sideRow
         = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
-    const std::map<Side, std::string> handed { { row.known[0], kept[row.known[0]] },
+    std::map<Side, std::string> handed { { row.known[0], out.sides[row.known[0]] },
         { row.found, found.text } };
-    const std::string &first = handed.at(sideRow.known[0]);
-    const std::string &second = handed.at(sideRow.known[1]);
-    if (const std::optional<Message> refusal = CheckHandOver(first, second)) {
+    if (const std::optional<Message> refusal
+        = CheckHandOver(handed.at(sideRow.known[0]), handed.at(sideRow.known[1]))) {
         out.notices.error = Notice { {}, refusal->prompt };
         return out;
     }
-    std::map<Side, std::string> copied { { sideRow.known[0], KeptText(first, kSideRowSideLength) },
-        { sideRow.known[1], KeptText(second, kSideRowSideLength) } };
-    solveSideRow(sideRow, out, copied[sideRow.known[0]], copied[sideRow.known[1]], copied);
+    for (auto &[side, text] : handed)
+        text = KeptText(text, kSideRowSideLength);
+    solveSideRow(sideRow, out, std::move(handed));
     return out;
 }
 
@@ -171,8 +171,7 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     writer->write(cells);
     writer->finish();
     if (!error) return 0;
-    err << "kestrune-calc: " << (error->column.empty() ? "" : "--" + error->column + ": ")
-        << error->text << '\n';
+    err << messageLine(options, 0, error->column, error->text);
     return 1;
 }
 

@@ -174,6 +174,15 @@ def usage_and_output():
     check_status("one refused", status, 1, err)
     expect("one refused", err.startswith("kestrune-calc: --rise: The total rise must be a plain number"), err)
 
+    # A refused triangle: its message on standard error, with the option it concerns if any.
+    status, out, err = run("triangle", "--a", "12345678", "--b", "4")
+    check_status("triangle side too long", status, 1, err)
+    expect("triangle side too long", err == 'kestrune-calc: --a: The text "12345678" for the side a does not fit '
+           'in its box of 7 characters: it would be read as "1234567". The triangle was not solved.\n', err)
+    status, out, err = run("triangle", "--a", "5", "--h", "3")
+    check_status("no right triangle", status, 1, err)
+    expect("no right triangle", err == "kestrune-calc: You no longer have a right triangle.\n", err)
+
     # JSON: every result as its text and the number the text stands for.
     status, out, err = run("loads", "--projection", "100", "--rise", "50", "--width", "50", "--degrees", "30",
                            "--format", "json")

@@ -11,13 +11,12 @@ window still shows the side it found, which is a warning.
 Usage: compare_triangle.py --calc KESTRUNE-CALC --driver KESTRUNE-SCRIPT --count N --seed S --work DIR
 """
 
-import argparse
-import json
 import os
 import random
-import re
-import subprocess
 import sys
+
+sys.dont_write_bytecode = True  # no compiled copy of the helpers left in the sources
+import comparison  # noqa: E402  (beside this script)
 
 # Each row: the quantities it knows with their boxes, its button, and where the window then shows
 # the sides a, b and h (an angle row's own side and result, and the side row it hands over to).
@@ -77,14 +76,6 @@ def random_cases(count, seed):
         yield row, case
 
 
-MESSAGE = re.compile(r'^message (\d+) "((?:[^"\\]|\\.)*)" "((?:[^"\\]|\\.)*)"$')
-FIELD = re.compile(r'^field (\w+) "((?:[^"\\]|\\.)*)"$')
-
-
-def unquote(text):
-    return re.sub(r"\\(.)", r"\1", text)
-
-
 def window(driver, work, cases):
     lines = []
     for row, case in cases:
@@ -106,17 +97,15 @@ def window(driver, work, cases):
     script = os.path.join(work, "triangles.ks")
     with open(script, "w", encoding="utf-8") as file:
         file.write("today 2026-03-14\n" + "\n".join(lines) + "\n")
-    result = subprocess.run([driver, script], capture_output=True, text=True, timeout=600)
-    if result.returncode != 0:
-        raise SystemExit(f"kestrune-script exited with {result.returncode}:\n{result.stderr}")
     seen = []
-    for line in result.stdout.splitlines():
+    for line in comparison.run_driver(driver, script, 600).splitlines():
         if line == "> menu mnuRAT":
             seen.append({"messages": [], "fields": {}})
-        elif seen and (message := MESSAGE.match(line)):
-            seen[-1]["messages"].append((unquote(message.group(2)), unquote(message.group(3))))
-        elif seen and (field := FIELD.match(line)):
-            seen[-1]["fields"][field.group(1)] = unquote(field.group(2))
+        elif seen and (message := comparison.message(line)):
+            seen[-1]["messages"].append(message)
+        elif seen and (field := comparison.field(line)):
+            name, text = field
+            seen[-1]["fields"][name] = text
     return seen
 
 
@@ -128,21 +117,11 @@ def calculator(calc, row, case):
     if "angle" in rule:
         degrees, minutes = case["angle"]
         arguments += [f"--angle-{rule['angle'][0].lower()}", f"{degrees}:{minutes}" if minutes else degrees]
-    result = subprocess.run(arguments, capture_output=True, text=True, timeout=60)
-    if result.returncode not in (0, 1):
-        raise SystemExit(f"{arguments} exited with {result.returncode}:\n{result.stderr}")
-    return json.loads(result.stdout)[0]
+    return comparison.run_calc(arguments, 60)[0]
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--calc", required=True)
-    parser.add_argument("--driver", required=True)
-    parser.add_argument("--count", type=int, default=200)
-    parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--work", required=True)
-    options = parser.parse_args()
-    os.makedirs(options.work, exist_ok=True)
+    options = comparison.options(count=200)
 
     cases = CASES + list(random_cases(options.count, options.seed))
     seen = window(options.driver, options.work, cases)

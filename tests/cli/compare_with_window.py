@@ -23,14 +23,14 @@ long for their boxes are kestrune-calc's own concern and are tested with it.
 Usage: compare_with_window.py --calc KESTRUNE-CALC --driver KESTRUNE-SCRIPT --count N --seed S --work DIR
 """
 
-import argparse
 import csv
-import json
 import os
 import random
 import re
-import subprocess
 import sys
+
+sys.dont_write_bytecode = True  # no compiled copy of the helpers left in the sources
+import comparison  # noqa: E402  (beside this script)
 
 MEASUREMENT_LENGTH = 7
 ANGLE_LENGTH = 2
@@ -211,21 +211,11 @@ def window_script(rows):
     return lines, tags
 
 
-MESSAGE = re.compile(r'^message (\d+) "((?:[^"\\]|\\.)*)" "((?:[^"\\]|\\.)*)"$')
-FIELD = re.compile(r'^field (\w+) "((?:[^"\\]|\\.)*)"$')
-
-
-def unquote(text):
-    return re.sub(r"\\(.)", r"\1", text)
-
-
 def run_window(driver, script_path, lines, tags, count):
-    result = subprocess.run([driver, script_path], capture_output=True, text=True, timeout=3600)
-    if result.returncode != 0:
-        raise SystemExit(f"kestrune-script exited with {result.returncode}:\n{result.stderr}")
+    transcript = comparison.run_driver(driver, script_path, 3600)
     seen = [{"angle": [], "typed": {}, "calculate": [], "fields": {}} for _ in range(count)]
     command = -1
-    for line in result.stdout.splitlines():
+    for line in transcript.splitlines():
         if line.startswith("> "):
             command += 1
             if line[2:] != lines[command]:
@@ -235,10 +225,9 @@ def run_window(driver, script_path, lines, tags, count):
         if tag is None:
             continue
         index, kind = tag
-        message = MESSAGE.match(line)
-        field = FIELD.match(line)
-        if message:
-            entry = (unquote(message.group(2)), unquote(message.group(3)))
+        entry = comparison.message(line)
+        field = comparison.field(line)
+        if entry:
             if kind == "angle":
                 seen[index]["angle"].append(entry)
             elif kind.startswith("last:"):
@@ -246,7 +235,8 @@ def run_window(driver, script_path, lines, tags, count):
             elif kind == "calculate":
                 seen[index]["calculate"].append(entry)
         elif field and kind == "show":
-            seen[index]["fields"][field.group(1)] = unquote(field.group(2))
+            name, text = field
+            seen[index]["fields"][name] = text
     return seen
 
 
@@ -271,14 +261,7 @@ def expected_from_window(seen):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--calc", required=True)
-    parser.add_argument("--driver", required=True)
-    parser.add_argument("--count", type=int, default=1000)
-    parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--work", required=True)
-    options = parser.parse_args()
-    os.makedirs(options.work, exist_ok=True)
+    options = comparison.options(count=1000)
 
     rows = list(escalators(options.count, options.seed))
     fleet = os.path.join(options.work, "fleet.csv")
@@ -292,11 +275,7 @@ def main():
     with open(script, "w", encoding="utf-8") as file:
         file.write("\n".join(lines) + "\n")
 
-    calc = subprocess.run([options.calc, "loads", "--csv", fleet, "--format", "json"],
-                          capture_output=True, text=True, timeout=600)
-    if calc.returncode not in (0, 1):
-        raise SystemExit(f"kestrune-calc exited with {calc.returncode}:\n{calc.stderr}")
-    got = json.loads(calc.stdout)
+    got = comparison.run_calc([options.calc, "loads", "--csv", fleet, "--format", "json"], 600)
     seen = run_window(options.driver, script, lines, tags, len(rows))
 
     mismatches = []

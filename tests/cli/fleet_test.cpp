@@ -93,7 +93,7 @@ TEST(FleetLayout, RaggedRowsAreFaultsOfTheirRowAlone)
     const FleetRow got = fleet.read(shortRow);
     ASSERT_TRUE(got.problem);
     EXPECT_EQ(got.problem->column, "degrees");
-    EXPECT_EQ(got.problem->message, "the row has 3 cells where the header names 5 columns");
+    EXPECT_EQ(got.problem->text, "the row has 3 cells where the header names 5 columns");
 
     CsvRecord longRow = record({ "1", "2", "3", "4", "5", "", "extra" });
     const FleetRow tooLong = fleet.read(longRow);
