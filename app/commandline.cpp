@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
+#include "core/appinfo.h"
+#include "platform/qttext.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -125,7 +128,8 @@ QString helpText()
         "Exit status: 0 when the last window is closed; 1 when no display can be opened;\n"
         "2 when the command line is wrong.\n"
         "\n"
-        "Manual: man kestrune.  Home page: https://www.kestrune.org/\n");
+        "Manual: man kestrune.  Home page: https://%1/\n")
+        .arg(fromUtf8(kWebAddress));
 }
 
 QString versionText()

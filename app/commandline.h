@@ -10,9 +10,6 @@
 
 namespace kestrune {
 
-// The command users type: every message names it, whatever path the program was started by.
-inline constexpr const char *kCommandName = "kestrune";
-
 // Exit statuses of the program.
 enum ExitStatus : int {
     ExitOk = 0, // the last window was closed, or --help / --version answered

@@ -33,8 +33,7 @@ Verdict CheckPresence(const LoadInputTexts &in)
         && degrees + minutes > 0)
         return {};
     return { Message {
-                 "Insufficient Data", "Please make an entry in all four categories.", Information },
-        FocusField::Unchanged, false };
+        "Insufficient Data", "Please make an entry in all four categories.", Information } };
 }
 
 Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
@@ -50,7 +49,7 @@ Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
                  "site conditions.";
     else
         return {};
-    return { Message { "Angle of Inclination", prompt, Stop }, FocusField::Degrees, true };
+    return { Message { "Angle of Inclination", prompt, Stop } };
 }
 
 Verdict CheckStepWidth(std::string_view text, UnitSystem system)
@@ -60,11 +59,9 @@ Verdict CheckStepWidth(std::string_view text, UnitSystem system)
     if (width == 0 || (width >= limits.lowest && width <= limits.highest)) return {};
     const std::string unit(limits.unit);
     return { Message { "Incorrect Step Width",
-                 "The width of a step tread shall be not less than " + NumberToText(limits.lowest)
-                     + " " + unit + " nor more than " + NumberToText(limits.highest) + " " + unit
-                     + ".",
-                 Stop },
-        FocusField::StepWidth, true };
+        "The width of a step tread shall be not less than " + NumberToText(limits.lowest) + " "
+            + unit + " nor more than " + NumberToText(limits.highest) + " " + unit + ".",
+        Stop } };
 }
 
 } // namespace kestrune

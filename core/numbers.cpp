@@ -25,6 +25,19 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// A field counts characters, not the bytes of their UTF-8 form: "12" followed by four accented
+// letters is 6 characters and fits a field of 7 whole. A byte that continues a character's UTF-8
+// form starts none.
+bool StartsCharacter(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+
+std::size_t CharacterCount(std::string_view text)
+{
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
+}
+
 std::string_view WithoutLeadingBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
@@ -255,21 +268,21 @@ double RoundHalfEven(double value, int digits)
 
 bool CutKeepsMagnitude(std::string_view text, std::size_t length)
 {
-    // A field counts characters, not the bytes of their UTF-8 form: "12" followed by four
-    // accented letters is 6 characters and fits a field of 7 whole.
-    const auto characters = [](std::string_view part) {
-        return static_cast<std::size_t>(std::count_if(part.begin(), part.end(),
-            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-    };
-    if (characters(text) <= length) return true;
+    if (CharacterCount(text) <= length) return true;
     if (text.find_first_of("Ee") != std::string_view::npos) return false;
     const std::size_t point = text.find('.');
-    return point != std::string_view::npos && characters(text.substr(0, point)) <= length;
+    return point != std::string_view::npos && CharacterCount(text.substr(0, point)) <= length;
 }
 
 std::string KeptText(std::string text, std::size_t length)
 {
-    if (text.size() > length) text.resize(length);
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (StartsCharacter(text[i]) && characters++ == length) {
+            text.resize(i);
+            break;
+        }
+    }
     return text;
 }
 

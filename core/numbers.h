@@ -51,7 +51,8 @@ double RoundHalfEven(double value, int digits);
 bool CutKeepsMagnitude(std::string_view text, std::size_t length);
 
 // The text a field that holds at most `length` characters keeps of a number's text: its first
-// characters, cut without rounding (3.0480060960122 kept as 3.04800).
+// characters, cut without rounding (3.0480060960122 kept as 3.04800). Characters are counted as
+// CutKeepsMagnitude counts them, and none is ever cut in half.
 std::string KeptText(std::string text, std::size_t length);
 
 } // namespace kestrune

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 
 #include <cmath>
+#include <utility>
 
 namespace kestrune {
 
@@ -17,8 +18,9 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     // A result's own text, and whether its field keeps the whole magnitude.
     auto own = [&](double value, std::size_t length) {
         finite = finite && std::isfinite(value);
-        fits = fits && CutKeepsMagnitude(NumberToText(value), length);
-        return KeptText(NumberToText(value), length);
+        std::string text = NumberToText(value);
+        fits = fits && CutKeepsMagnitude(text, length);
+        return KeptText(std::move(text), length);
     };
     // The twin of a load, converted from the text its field kept.
     auto twin = [&](const std::string &ownText) {

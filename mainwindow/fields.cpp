@@ -118,10 +118,9 @@ void MainWindow::clearAnswers()
 void MainWindow::clearFields()
 {
     for (TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
-             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet,
-             ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet,
-             ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent })
+             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin })
         box->setFieldText(QString());
+    clearAnswers();
     // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
     // imperial twin; blank those again.
     for (TextBox *box : { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp })

@@ -19,27 +19,9 @@ namespace {
 const QString kGuideFile = QStringLiteral("user-guide.html");
 const QString kGuideTitle = QStringLiteral("User Guide");
 
-} // namespace
-
-void addHelpItems(QMenu *menu, QWidget *owner, Services &services)
-{
-    menu->addSeparator();
-    QAction *guide = menu->addAction(QStringLiteral("&User Guide"));
-    guide->setObjectName(QStringLiteral("mnuGuide"));
-    guide->setShortcut(QKeySequence(Qt::Key_F1));
-    // F1 asks for help wherever the user is, the triangle window included.
-    guide->setShortcutContext(Qt::ApplicationShortcut);
-    QObject::connect(
-        guide, &QAction::triggered, owner, [owner, &services] { showUserGuide(owner, services); });
-
-    QAction *about = menu->addAction(QStringLiteral("&About Kestrune"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    about->setMenuRole(QAction::AboutRole);
-    QObject::connect(about, &QAction::triggered, owner, [owner, &services] {
-        services.showAbout(owner, QStringLiteral("About Kestrune"), aboutText());
-    });
-}
-
+// The folders where the user guide is looked for, in order: the documentation folder beside the
+// program (the installed program's share/doc/kestrune, and in a build tree the copy the build
+// made there), then the documentation folder of the prefix the program was built for.
 QStringList userGuideFolders()
 {
     QStringList folders;
@@ -51,6 +33,7 @@ QStringList userGuideFolders()
     return folders;
 }
 
+// The user guide's page in the first of `folders` that holds it; empty when none does.
 QString findUserGuide(const QStringList &folders)
 {
     for (const QString &folder : folders) {
@@ -60,6 +43,7 @@ QString findUserGuide(const QStringList &folders)
     return {};
 }
 
+// Opens the user guide in the desktop's browser, or tells the user why it cannot.
 void showUserGuide(QWidget *owner, Services &services)
 {
     const QStringList folders = userGuideFolders();
@@ -90,6 +74,27 @@ QString aboutText()
                           "Qt %3")
         .arg(QStringLiteral(KESTRUNE_VERSION), fromUtf8(kWebAddress),
             QString::fromLatin1(qVersion()));
+}
+
+} // namespace
+
+void addHelpItems(QMenu *menu, QWidget *owner, Services &services)
+{
+    menu->addSeparator();
+    QAction *guide = menu->addAction(QStringLiteral("&User Guide"));
+    guide->setObjectName(QStringLiteral("mnuGuide"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 asks for help wherever the user is, the triangle window included.
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(
+        guide, &QAction::triggered, owner, [owner, &services] { showUserGuide(owner, services); });
+
+    QAction *about = menu->addAction(QStringLiteral("&About Kestrune"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    about->setMenuRole(QAction::AboutRole);
+    QObject::connect(about, &QAction::triggered, owner, [owner, &services] {
+        services.showAbout(owner, QStringLiteral("About Kestrune"), aboutText());
+    });
 }
 
 } // namespace kestrune

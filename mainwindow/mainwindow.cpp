@@ -88,20 +88,20 @@ struct Button {
     QPushButton *C::*button;
     const char *name;
     const char *caption;
-    int left;
-    int top;
+    int left, top, width, height;
     const char *description; // what a screen reader adds to the caption
 };
 
+// The unit buttons head their columns; the commands stand in a row beneath the results.
 const Button kButtons[] = {
-    { &C::cmdImperial, "cmdImperial", "&Imperial", kColumnLeft[0], 870,
+    { &C::cmdImperial, "cmdImperial", "&Imperial", kColumnLeft[0], 870, kBoxWidth, 435,
         "Type the measurements in feet and inches (Alt+I)" },
-    { &C::cmdMetric, "cmdMetric", "&Metric", kColumnLeft[1], 870,
+    { &C::cmdMetric, "cmdMetric", "&Metric", kColumnLeft[1], 870, kBoxWidth, 435,
         "Type the measurements in meters and millimeters (Alt+M)" },
-    { &C::cmdCalculate, "cmdCalculate", "&Calculate", 1950, 6540,
+    { &C::cmdCalculate, "cmdCalculate", "&Calculate", 1950, 6540, 1215, 495,
         "Calculates the cotangent and the rated loads (Enter, Alt+C)" },
-    { &C::cmdClear, "cmdClear", "C&lear", 3900, 6540, "Clears all text boxes (Alt+L)" },
-    { &C::cmdExit, "cmdExit", "E&xit", 5850, 6540, "Closes the window (Esc, Alt+X)" },
+    { &C::cmdClear, "cmdClear", "C&lear", 3900, 6540, 1215, 495, "Clears all text boxes (Alt+L)" },
+    { &C::cmdExit, "cmdExit", "E&xit", 5850, 6540, 1215, 495, "Closes the window (Esc, Alt+X)" },
 };
 
 // The order of the Tab key, by tab index; boxes without a tab stop keep their place in it.
@@ -172,9 +172,8 @@ void MainWindow::createControls()
         }
     };
     auto addButton = [area, this](const Button &b) {
-        const bool unitButton = b.top == 870;
         QPushButton *button = makeButton(area, b.name, QString::fromLatin1(b.caption),
-            twipsRect(b.left, b.top, unitButton ? kBoxWidth : 1215, unitButton ? 435 : 495));
+            twipsRect(b.left, b.top, b.width, b.height));
         button->setAccessibleDescription(QString::fromLatin1(b.description));
         ui.*b.button = button;
     };

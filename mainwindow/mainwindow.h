@@ -60,8 +60,6 @@ public:
     void printData();
     void printForm();
     void openTriangle();
-    // Blanks the nine results, as every change of a measurement or of the angle does.
-    void clearAnswers();
 
 Q_SIGNALS:
     void triangleOpened(TriangleWindow *window);
@@ -85,6 +83,8 @@ private:
     LoadInputTexts sourceTexts() const;
 
     void measurementChanged(Measurement measurement, UnitSystem system);
+    // Blanks the nine results, as every change of a measurement or of the angle does.
+    void clearAnswers();
     void checkAngle();
     void checkStepWidth(UnitSystem system);
     void switchTo(UnitSystem system);

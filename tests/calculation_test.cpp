@@ -145,9 +145,14 @@ TEST(Calculate, RefusalsOfTheLoadsComeAfterTheStepWidthWarningAndShowNoResult)
         UnitSystem system;
         LoadInputTexts inputs;
         const char *title;
+        bool warned = false; // the step width is out of range
     };
     const Case cases[] = {
         { "RiseWithUnits", kImperial, { "100", "12ft", "40", "30", "0" }, "Incorrect Total Rise" },
+        { "RiseWithUnitsAndTooWideAStep", kImperial, { "100", "12ft", "50", "30", "0" },
+            "Incorrect Total Rise", true },
+        { "MetricStepTooNarrowAndTooLarge", kMetric, { "30000", "1", "500", "30", "0" },
+            "Result Too Large", true },
         // Degrees -1 with minutes 60 pass both checks and make the tangent exactly 0.
         { "ZeroTangent", kImperial, { "100", "50", "40", "-1", "60" }, "Cannot Calculate" },
         { "OneMinuteOfInclination", kImperial, { "100", "500", "40", "0", "1" },
@@ -159,6 +164,7 @@ TEST(Calculate, RefusalsOfTheLoadsComeAfterTheStepWidthWarningAndShowNoResult)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const LoadCalculation result = CalculateLoads(c.inputs, c.system);
+        EXPECT_EQ(result.warning.has_value(), c.warned);
         ASSERT_TRUE(result.error);
         EXPECT_EQ(result.error->title, c.title);
         EXPECT_EQ(result.error->style, Stop);

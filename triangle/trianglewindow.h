@@ -56,9 +56,6 @@ public:
     };
     const Controls &controls() const { return ui; }
 
-    // Solves row `number` (1 to 9, top to bottom), as its button does.
-    void solve(int number) { solveRow(m_rows.at(static_cast<std::size_t>(number - 1))); }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
