@@ -33,7 +33,8 @@ Verdict CheckPresence(const LoadInputTexts &in)
         && degrees + minutes > 0)
         return {};
     return { Message {
-        "Insufficient Data", "Please make an entry in all four categories.", Information } };
+                 "Insufficient Data", "Please make an entry in all four categories.", Information },
+        FocusField::Unchanged, false };
 }
 
 Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
@@ -49,7 +50,7 @@ Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
                  "site conditions.";
     else
         return {};
-    return { Message { "Angle of Inclination", prompt, Stop } };
+    return { Message { "Angle of Inclination", prompt, Stop }, FocusField::Degrees, true };
 }
 
 Verdict CheckStepWidth(std::string_view text, UnitSystem system)
@@ -59,9 +60,11 @@ Verdict CheckStepWidth(std::string_view text, UnitSystem system)
     if (width == 0 || (width >= limits.lowest && width <= limits.highest)) return {};
     const std::string unit(limits.unit);
     return { Message { "Incorrect Step Width",
-        "The width of a step tread shall be not less than " + NumberToText(limits.lowest) + " "
-            + unit + " nor more than " + NumberToText(limits.highest) + " " + unit + ".",
-        Stop } };
+                 "The width of a step tread shall be not less than " + NumberToText(limits.lowest)
+                     + " " + unit + " nor more than " + NumberToText(limits.highest) + " " + unit
+                     + ".",
+                 Stop },
+        FocusField::StepWidth, true };
 }
 
 } // namespace kestrune

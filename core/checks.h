@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The checks of the main window's inputs, as verdicts: what to tell the user, if anything. The
-// checks show nothing and change nothing themselves; what follows a message (where the focus goes
-// once it is closed, whether the command goes on) is the caller's to do, as described here:
+// The checks of the main window's inputs, as verdicts: what to tell the user, where the focus
+// goes once the message is closed, and whether the command that made the check goes on. The
+// checks show nothing and change nothing themselves.
 //
 // - Presence: Calculate needs all four measurements (each positive, and degrees plus minutes as
 //   typed above zero); without them it stops.
@@ -22,8 +22,13 @@
 
 namespace kestrune {
 
+// The box that receives the focus after a check's message.
+enum class FocusField { Unchanged, Degrees, StepWidth };
+
 struct Verdict {
     std::optional<Message> message; // none: the input passes
+    FocusField focus = FocusField::Unchanged;
+    bool goOn = true;
 
     bool passed() const { return !message; }
 };

@@ -56,21 +56,36 @@ void MainWindow::checkAngle()
     // already holds runs nothing, which ends the chain once both read 30 and 0.
     ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
     ui.txtMin->setFieldText(fromUtf8(kStartMinutes));
-    // Through the minutes, so that the degrees box receives its focus handling (its whole text
-    // selected) even when it held the focus before.
-    form().setFocusTo(ui.txtMin);
-    form().setFocusTo(ui.txtDeg);
+    focusAfter(verdict, m_system);
 }
 
 void MainWindow::checkStepWidth(UnitSystem system)
 {
-    TextBox *width = column(system).width;
-    const Verdict verdict = CheckStepWidth(toUtf8(width->text()), system);
+    const Verdict verdict = CheckStepWidth(toUtf8(column(system).width->text()), system);
     if (verdict.passed()) return;
     tell(*verdict.message);
-    // The focus goes back so the user can type the width again at once, unless the box shows the
-    // converted twin, which cannot be edited: the user would be held in it for ever.
-    if (!width->isLocked()) form().setFocusTo(width);
+    focusAfter(verdict, system);
+}
+
+void MainWindow::focusAfter(const Verdict &verdict, UnitSystem system)
+{
+    switch (verdict.focus) {
+    case FocusField::Unchanged:
+        return;
+    case FocusField::Degrees:
+        // Through the minutes, so that the degrees box receives its focus handling (its whole
+        // text selected) even when it held the focus before.
+        form().setFocusTo(ui.txtMin);
+        form().setFocusTo(ui.txtDeg);
+        return;
+    case FocusField::StepWidth: {
+        // The user can type the width again at once, unless the box shows the converted twin,
+        // which cannot be edited: the user would be held in it for ever.
+        TextBox *width = column(system).width;
+        if (!width->isLocked()) form().setFocusTo(width);
+        return;
+    }
+    }
 }
 
 void MainWindow::calculate()
@@ -80,7 +95,8 @@ void MainWindow::calculate()
     checkAngle();
     if (const Verdict presence = CheckPresence(sourceTexts()); !presence.passed()) {
         tell(*presence.message);
-        return;
+        focusAfter(presence, m_system);
+        if (!presence.goOn) return;
     }
     // A warning only: the loads are computed with the width as typed.
     checkStepWidth(m_system);

@@ -15,6 +15,7 @@
 //   mainwindow/fields.cpp      the boxes' rules, the checks, Calculate, Clear, the unit buttons
 //   mainwindow/printing.cpp    Print Data and Print Form
 
+#include "core/checks.h"
 #include "core/conversions.h"
 #include "core/escalator.h"
 #include "platform/formwindow.h"
@@ -87,6 +88,9 @@ private:
     void clearAnswers();
     void checkAngle();
     void checkStepWidth(UnitSystem system);
+    // Gives the focus to the box a check's verdict names, once its message has been closed; the
+    // step width is that of `system`.
+    void focusAfter(const Verdict &verdict, UnitSystem system);
     void switchTo(UnitSystem system);
     void askIdentification();
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's input checks as verdicts: which inputs pass, and which message the others get.
+// The main window's input checks as verdicts: which inputs pass, which message the others get,
+// where the focus goes and whether the command goes on.
 
 #include "core/checks.h"
 
@@ -37,6 +38,9 @@ TEST_P(AngleCheck, KeepsTheAngleFromZeroTo31DegreesBothIncluded)
     }
     ASSERT_FALSE(verdict.passed());
     EXPECT_EQ(*verdict.message, (Message { "Angle of Inclination", c.prompt, Stop }));
+    // The window puts back 30 degrees and gives the degrees box the focus; Calculate goes on.
+    EXPECT_EQ(verdict.focus, FocusField::Degrees);
+    EXPECT_TRUE(verdict.goOn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AngleCheck,
@@ -77,6 +81,9 @@ TEST_P(StepWidthCheck, WarnsOutsideThePermittedRangeAndSkipsAWidthOfZero)
     if (verdict.passed()) return;
     EXPECT_EQ(verdict.message->title, "Incorrect Step Width");
     EXPECT_EQ(verdict.message->style, Stop);
+    // A warning: the focus returns to the width box and the calculation goes on.
+    EXPECT_EQ(verdict.focus, FocusField::StepWidth);
+    EXPECT_TRUE(verdict.goOn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepWidthCheck,
@@ -128,6 +135,8 @@ TEST_P(PresenceCheck, NeedsEveryMeasurementPositive)
     EXPECT_EQ(*verdict.message,
         (Message {
             "Insufficient Data", "Please make an entry in all four categories.", Information }));
+    EXPECT_FALSE(verdict.goOn);
+    EXPECT_EQ(verdict.focus, FocusField::Unchanged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PresenceCheck,
