@@ -56,20 +56,10 @@ std::string JoinedText(const std::vector<Notice> &notices)
     return text;
 }
 
-std::string FirstCharacters(std::string_view text, std::size_t length)
-{
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u;
-        if (startsCharacter && characters++ == length) return std::string(text.substr(0, i));
-    }
-    return std::string(text);
-}
-
 std::string BoxText(
     const InputBox &box, std::string_view given, BoxNotices &notices, std::string_view refusal)
 {
-    std::string kept = FirstCharacters(given, box.length);
+    std::string kept = KeptText(std::string(given), box.length);
     if (kept.size() == given.size() || ParseNumber(kept) == ParseNumber(given)) return kept;
     const std::string text
         = "The text \"" + std::string(given) + "\" for the " + std::string(box.quantity);

@@ -41,7 +41,4 @@ std::string BoxText(
 // The texts of several notices in one cell, read as the sentences they are.
 std::string JoinedText(const std::vector<Notice> &notices);
 
-// The first `length` characters of a UTF-8 text, never half of one.
-std::string FirstCharacters(std::string_view text, std::size_t length);
-
 } // namespace kestrune

@@ -85,7 +85,7 @@ EscalatorResult CalculateEscalator(const EscalatorEntry &entry)
                 { std::string(columnName(pair.column)), converted.tooLarge->prompt });
     }
 
-    result.report.identification = FirstCharacters(entry.id, kIdentificationLength);
+    result.report.identification = KeptText(entry.id, kIdentificationLength);
     if (result.error) return result;
 
     const LoadCalculation calculation = CalculateLoads(inputs, system);

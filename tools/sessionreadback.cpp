@@ -85,7 +85,7 @@ void ScriptSession::props(const QString &name)
     }
     QObject *object = resolveObject(name);
     if (auto *box = qobject_cast<TextBox *>(object)) {
-        const int maxLength = box->maxLength() >= 32767 ? 0 : box->maxLength();
+        const int maxLength = box->maxLength() >= TextBox::kNoLengthLimit ? 0 : box->maxLength();
         emitLine(QStringLiteral("props %1 maxlen=%2 locked=%3 tabstop=%4 color=%5")
                      .arg(name)
                      .arg(maxLength)
