@@ -62,7 +62,15 @@ bool MarkerFilter::nativeEventFilter(const QByteArray &type, void *message, qint
 {
     if (type != "xcb_generic_event_t") return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    if ((event->response_type & 0x7f) != XCB_CLIENT_MESSAGE) return false;
+    const auto *extended = static_cast<const xcb_ge_generic_event_t *>(message);
+    // The input extension's ButtonRelease is its event type 5, as the core protocol's is.
+    const int eventType = event->response_type & 0x7f;
+    if (eventType == XCB_BUTTON_RELEASE
+        || (eventType == XCB_GE_GENERIC && m_inputExtension != 0
+            && extended->extension == m_inputExtension
+            && extended->event_type == XCB_BUTTON_RELEASE))
+        ++m_buttonReleases;
+    if (eventType != XCB_CLIENT_MESSAGE) return false;
     const auto *client = static_cast<const xcb_client_message_event_t *>(message);
     if (client->type != m_atom) return false;
     m_seen = static_cast<long>(client->data.data32[0]);
@@ -70,7 +78,7 @@ bool MarkerFilter::nativeEventFilter(const QByteArray &type, void *message, qint
 }
 
 DesktopActions::DesktopActions(std::function<void(const QString &)> record)
-    : m_record(std::move(record)), m_markers(m_atom)
+    : m_record(std::move(record)), m_markers(m_atom, m_input.inputExtension())
 {
     m_input.setDoubleClickTime(QGuiApplication::styleHints()->mouseDoubleClickInterval());
     QCoreApplication::instance()->installNativeEventFilter(&m_markers);
@@ -94,7 +102,13 @@ DesktopActions::~DesktopActions()
 void DesktopActions::click(QWidget *control, QPoint at)
 {
     waitUntilActive(control->window());
+    // A window manager that raises or focuses a window on a click holds the button's events
+    // until it has seen them, while keys go on to the program; a key sent next could arrive
+    // before the click (the marker of settle() too). So the click is complete only once the
+    // program has received its release.
+    const long released = m_markers.buttonReleases();
     m_input.click(onScreen(control, at));
+    waitFor([this, released] { return m_markers.buttonReleases() > released; });
 }
 
 void DesktopActions::typeCharacter(QWidget *window, char32_t character)

@@ -43,17 +43,24 @@ private:
     QDate m_today;
 };
 
-// Notices the marker messages that follow a batch of input.
+// Notices the marker messages that follow a batch of input, and counts the mouse button
+// releases the program receives (as core X events, or as the input extension's events whose
+// major opcode is `inputExtension`).
 class MarkerFilter : public QAbstractNativeEventFilter {
 public:
-    explicit MarkerFilter(unsigned long atom) : m_atom(atom) { }
+    MarkerFilter(unsigned long atom, int inputExtension)
+        : m_atom(atom), m_inputExtension(inputExtension)
+    { }
     long seen() const { return m_seen; }
+    long buttonReleases() const { return m_buttonReleases; }
 
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override;
 
 private:
     unsigned long m_atom;
+    int m_inputExtension;
     long m_seen = 0;
+    long m_buttonReleases = 0;
 };
 
 class DesktopActions : public QObject, public UserActions {

@@ -29,6 +29,13 @@ X11Input::~X11Input()
     if (m_display) XCloseDisplay(m_display);
 }
 
+int X11Input::inputExtension()
+{
+    if (!m_display) return 0;
+    int opcode = 0, event = 0, error = 0;
+    return XQueryExtension(m_display, "XInputExtension", &opcode, &event, &error) ? opcode : 0;
+}
+
 void X11Input::sync()
 {
     XSync(m_display, False);

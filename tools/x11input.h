@@ -59,9 +59,12 @@ public:
 
     // Sends a client message of type `atom` carrying `serial` to `window`. It reaches the window's
     // program after every event the input above caused, which lets the program tell when those
-    // have all arrived.
+    // have all arrived; except for mouse button events that a window manager's grab still holds.
     void sendMarker(unsigned long window, unsigned long atom, long serial);
     unsigned long atom(const char *name);
+    // The major opcode of the X input extension, which carries the toolkit's mouse events; 0
+    // where the server has none.
+    int inputExtension();
 
     // The X window that holds the keyboard focus.
     unsigned long focusWindow();
