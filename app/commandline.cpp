@@ -125,8 +125,8 @@ QString helpText()
         "  -display DISPLAY    the X11 display to open, for example :0\n"
         "  -style NAME         the look of the controls, for example Fusion\n"
         "\n"
-        "Exit status: 0 when the last window is closed; 1 when no display can be opened;\n"
-        "2 when the command line is wrong.\n"
+        "Exit status: 0 when the last window is closed; 1 when no display can be opened\n"
+        "or no font is installed; 2 when the command line is wrong.\n"
         "\n"
         "Manual: man kestrune.  Home page: https://%1/\n")
         .arg(fromUtf8(kWebAddress));
