@@ -133,7 +133,7 @@ TEST(Captions, CaptionsThatFitKeepTheirDesignedSize)
     EXPECT_TRUE(unit->font().bold());
 
     if (QFontInfo(window.controls().cmdClear->font()).family() != QLatin1String("Liberation Sans"))
-        return;
+        GTEST_SKIP() << "Liberation Sans is not installed: only the short captions were checked";
     window.openTriangle();
     ASSERT_NE(window.triangleWindow(), nullptr);
     const QList<QWidget *> windows { &window, window.triangleWindow() };
