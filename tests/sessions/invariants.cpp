@@ -5,7 +5,9 @@
 
 #include "tests/sessions/invariants.h"
 
-#include "core/ratedloads.h"
+#include "tests/sessions/loadoracle.h"
+
+#include "core/numbers.h"
 #include "platform/form.h"
 #include "platform/qttext.h"
 #include "platform/textbox.h"
@@ -87,18 +89,16 @@ std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnaps
     if (before.resultsFilled && now.inputs != before.inputs)
         return QStringLiteral("results stayed after a measurement or the angle changed");
 
-    // The results are those of the inputs now shown, in the mode now in force.
+    // The results are those of the inputs now shown, in the mode now in force, worked out apart
+    // from the program's own load routine.
     const bool imperial = window.imperialMode();
-    const TextBox *rise = imperial ? ui.txtRiseImp : ui.txtRiseMet;
-    const std::optional<double> riseValue = TextToNumber(rise->text());
-    if (!riseValue) return QStringLiteral("results shown for a rise that is no plain number");
-    const LoadInputs inputs { ParseNumber((imperial ? ui.txtProjImp : ui.txtProjMet)->text()),
-        *riseValue, ParseNumber((imperial ? ui.txtWidthImp : ui.txtWidthMet)->text()),
-        ParseNumber(ui.txtDeg->text()), ParseNumber(ui.txtMin->text()) };
-    const LoadResult expected = ComputeRatedLoads(imperial ? kImperialLoads : kMetricLoads, inputs);
-    if (expected.problem != LoadProblem::None)
-        return QStringLiteral("results shown for inputs that have none");
-    const LoadTexts &t = expected.texts;
+    const auto text = [](const TextBox *box) { return box->text().toStdString(); };
+    const std::optional<OracleResults> expected
+        = ExpectedResults({ imperial, text(imperial ? ui.txtProjImp : ui.txtProjMet),
+            text(imperial ? ui.txtRiseImp : ui.txtRiseMet),
+            text(imperial ? ui.txtWidthImp : ui.txtWidthMet), text(ui.txtDeg), text(ui.txtMin) });
+    if (!expected) return QStringLiteral("results shown for inputs that have none");
+    const OracleResults &t = *expected;
     const auto q = [](const std::string &s) { return QString::fromStdString(s); };
     const std::pair<const TextBox *, QString> checks[] = {
         { imperial ? ui.txtStructImp : ui.txtStructMet, q(t.structuralOwn) },
