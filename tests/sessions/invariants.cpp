@@ -92,6 +92,12 @@ std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnaps
     const TextBox *rise = imperial ? ui.txtRiseImp : ui.txtRiseMet;
     const std::optional<double> riseValue = TextToNumber(rise->text());
     if (!riseValue) return QStringLiteral("results shown for a rise that is no plain number");
+    for (const TextBox *box :
+        { imperial ? ui.txtProjImp : ui.txtProjMet, imperial ? ui.txtWidthImp : ui.txtWidthMet }) {
+        if (!TextToNumber(box->text()))
+            return QStringLiteral("results shown for %1 \"%2\", which is no plain number")
+                .arg(box->objectName(), box->text());
+    }
     const LoadInputs inputs { ParseNumber((imperial ? ui.txtProjImp : ui.txtProjMet)->text()),
         *riseValue, ParseNumber((imperial ? ui.txtWidthImp : ui.txtWidthMet)->text()),
         ParseNumber(ui.txtDeg->text()), ParseNumber(ui.txtMin->text()) };
