@@ -18,14 +18,12 @@ namespace kestrune {
 
 namespace {
 
-// Places a window, about to be shown for the first time, in the middle of its screen.
+// Places a window, about to be shown for the first time, in the middle of its screen's free
+// area, and inside it as far as it fits.
 void centreOnScreen(QWidget *window)
 {
-    if (const QScreen *screen = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
+    if (const QScreen *screen = window->screen())
+        window->move(openingFrame(window->frameGeometry(), screen->availableGeometry()).topLeft());
 }
 
 } // namespace
