@@ -131,6 +131,17 @@ void X11Input::click(QPoint screenPoint, int button)
     XFlush(m_display);
 }
 
+void X11Input::doubleClick(QPoint screenPoint)
+{
+    click(screenPoint);
+    for (const Bool down : { True, False }) {
+        XTestFakeButtonEvent(m_display, 1, down, CurrentTime);
+        XFlush(m_display);
+    }
+    // A third click here would be a separate one.
+    m_sinceLastClick.start();
+}
+
 X11Input::KeyPlace X11Input::find(std::uint32_t keysym)
 {
     if (const auto it = m_remapped.constFind(keysym); it != m_remapped.constEnd()) return *it;

@@ -38,6 +38,8 @@ public:
     // click: the second waits until the double-click time has passed, as two separate clicks
     // by a user would.
     void click(QPoint screenPoint, int button = 1);
+    // Two clicks of the left button at `screenPoint` in quick succession: a double click.
+    void doubleClick(QPoint screenPoint);
     // Moves the pointer to `screenPoint` without pressing a button.
     void movePointer(QPoint screenPoint);
 
