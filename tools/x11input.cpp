@@ -209,6 +209,15 @@ void X11Input::key(std::uint32_t keysym, unsigned modifiers)
     XFlush(m_display);
 }
 
+void X11Input::keypadKey(std::uint32_t keysym)
+{
+    const KeyPlace place = find(keysym);
+    if (place.keycode == 0) return;
+    XTestFakeKeyEvent(m_display, place.keycode, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, place.keycode, False, CurrentTime);
+    XFlush(m_display);
+}
+
 void X11Input::typeCharacter(char32_t character)
 {
     // Latin-1 characters have keysyms of their own code; every other character has the

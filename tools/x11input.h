@@ -46,6 +46,10 @@ public:
     // Presses and releases the key that carries `keysym`, holding `modifiers`.
     void key(std::uint32_t keysym, unsigned modifiers = 0);
 
+    // Presses and releases the keypad key that carries `keysym` on its Num Lock level, as a user
+    // with Num Lock on does: the key alone, without Shift.
+    void keypadKey(std::uint32_t keysym);
+
     // Types one character (a Unicode code point) as a keyboard makes it: the key that carries it,
     // with Shift where it is on the shifted level. A character that no key of the keyboard
     // carries is put on a spare key first, as on-screen keyboards do.

@@ -219,8 +219,7 @@ TEST_F(Desktop, DarkColourSchemeKeepsTypedValuesReadable)
 {
     const QPalette before = QApplication::palette();
     QApplication::setPalette(darkPalette());
-    run({ "type txtProjImp 888", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter",
-        "menu mnuRAT", "type Text1 3", "type Text2 4", "click Command1" });
+    run({ "type txtProjImp 888", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter" });
     QTest::qWait(200);
     // White boxes with typed text, yellow ones with results, the light green unit buttons: each
     // shows its text in black.
@@ -230,17 +229,19 @@ TEST_F(Desktop, DarkColourSchemeKeepsTypedValuesReadable)
     }
     for (const char *name : { "cmdImperial", "cmdMetric" })
         EXPECT_GE(darkPixels(control(session.mainWindow(), name), 5), 12) << name;
+    // The triangle window, which opens over the main window.
+    run({ "menu mnuRAT", "type Text1 3", "type Text2 4", "click Command1" });
+    QTest::qWait(200);
     auto *hypotenuse = control<TextBox>(session.triangleWindow(), "Text3");
     ASSERT_EQ(hypotenuse->text(), QStringLiteral("5"));
     EXPECT_GE(darkPixels(hypotenuse, 3), 6);
+    saveScreenshot(session.triangleWindow(), "dark-triangle-window.png");
     // The selected text of a box shows on the usual blue.
-    run({ "click txtStructImp" });
+    run({ "activate main", "click txtStructImp" });
     auto *selected = control<TextBox>(session.mainWindow(), "txtStructImp");
     ASSERT_TRUE(selected->hasSelectedText());
     EXPECT_EQ(
         selected->palette().color(QPalette::Active, QPalette::HighlightedText), QColor(Qt::white));
-    saveScreenshot(session.triangleWindow(), "dark-triangle-window.png");
-    run({ "activate main" });
     saveScreenshot(session.mainWindow(), "dark-main-window.png");
     QApplication::setPalette(before);
 }
@@ -436,9 +437,11 @@ TEST_F(Desktop, AltGrLayoutKeypadDecimalKeyTypesAPoint)
     if (qgetenv("KESTRUNE_DESKTOP_LAYOUT") != "de")
         GTEST_SKIP() << "needs the German keyboard layout (run-on-desktop.sh --layout de)";
     X11Input input;
+    // Num Lock on, as for typing numbers on the keypad; off again at the end.
+    input.key(XK_Num_Lock);
     auto typeOnKeypad = [&input](TextBox *box) {
         for (const auto keysym : { XK_KP_1, XK_KP_0, XK_KP_0, XK_KP_Separator, XK_KP_5 })
-            input.key(keysym);
+            input.keypadKey(keysym);
         EXPECT_TRUE(QTest::qWaitFor([&] { return box->text().size() == 5; }, 5000))
             << qPrintable(box->text());
     };
@@ -454,6 +457,7 @@ TEST_F(Desktop, AltGrLayoutKeypadDecimalKeyTypesAPoint)
     auto *side = control<TextBox>(session.triangleWindow(), "Text1");
     typeOnKeypad(side);
     EXPECT_EQ(side->text(), QStringLiteral("100.5"));
+    input.key(XK_Num_Lock);
 }
 
 } // namespace
