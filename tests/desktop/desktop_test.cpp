@@ -431,6 +431,27 @@ TEST_F(Desktop, AltGrCharactersTypeAltLettersDoNot)
     EXPECT_EQ(id->text(), QStringLiteral("@\u20AC[]a"));
 }
 
+// Run with a scale factor at which the triangle window is taller than the screen's free area
+// (QT_SCALE_FACTOR=1.6 on the 1280 x 1024 screen of run-on-desktop.sh: 640 pixels of 1/96 inch).
+TEST_F(Desktop, ScaledTriangleWindowKeepsItsTitleBarOnTheScreen)
+{
+    run({ "menu mnuRAT" });
+    QWidget *triangle = session.triangleWindow();
+    const QRect free = triangle->screen()->availableGeometry();
+    if (triangle->frameGeometry().height() <= free.height())
+        GTEST_SKIP() << "the triangle window fits the screen (QT_SCALE_FACTOR=1.6 makes it not)";
+    // Where the window manager put it, once it has: the top left corner on the screen.
+    QTest::qWait(300);
+    const QRect frame = triangle->frameGeometry();
+    EXPECT_GE(frame.top(), free.top());
+    EXPECT_GE(frame.left(), free.left());
+    EXPECT_LE(frame.right(), free.right());
+    // A window that fits is still centred.
+    run({ "activate main" });
+    const QRect main = session.mainWindow()->frameGeometry();
+    EXPECT_LE(std::abs(main.center().x() - free.center().x()), 2);
+}
+
 // Run with a German keyboard layout (run-on-desktop.sh --layout de), whose keypad types a comma.
 TEST_F(Desktop, AltGrLayoutKeypadDecimalKeyTypesAPoint)
 {
