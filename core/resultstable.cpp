@@ -90,7 +90,11 @@ std::string HtmlTable(const std::vector<TableRow> &rows)
             const std::optional<double> value = TextToNumber(cell);
             if (value && std::isfinite(*value)) {
                 const std::string number = NumberToText(*value);
-                html += "<td sdval=\"" + number + "\" sdnum=\"1033;\" x:num=\"" + number + "\">";
+                html += "<td sdval=\"";
+                html += number;
+                html += "\" sdnum=\"1033;\" x:num=\"";
+                html += number;
+                html += "\">";
             } else {
                 html += "<td>";
             }

@@ -122,12 +122,14 @@ void saveScreenshot(QWidget *window, const char *file)
 }
 
 // The text X11's selection (`selection` "primary") or clipboard ("clipboard") holds, read by
-// another program, as a paste into it would be.
-QString readBack(const char *selection)
+// another program, as a paste into it would be; in the form `type` (a MIME type) where given.
+QString readBack(const char *selection, const char *type = nullptr)
 {
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"),
-        { QStringLiteral("-o"), QStringLiteral("-selection"), QString::fromLatin1(selection) });
+    QStringList arguments { QStringLiteral("-o"), QStringLiteral("-selection"),
+        QString::fromLatin1(selection) };
+    if (type) arguments << QStringLiteral("-t") << QString::fromLatin1(type);
+    xclip.start(QStringLiteral("xclip"), arguments);
     // This program owns the selection: it must go on answering while xclip asks.
     if (!QTest::qWaitFor([&xclip] { return xclip.state() == QProcess::NotRunning; }, 10000))
         return QStringLiteral("(xclip did not finish)");
@@ -213,6 +215,22 @@ TEST_F(Desktop, DoubleClickCopiesTheWholeNumber)
         session.run(QStringLiteral("key Ctrl+C"));
         EXPECT_EQ(readBack("clipboard"), QString::fromLatin1(c.whole)) << c.box;
     }
+}
+
+TEST_F(Desktop, CopyResultsFillsTheDesktopClipboardWithTextAndATable)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        GTEST_SKIP() << "xclip is not installed (scripts/install-deps.sh --tests)";
+    run({ "type txtProjImp 100", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter",
+        "key Ctrl+Shift+C" });
+    // As an e-mail program or a spreadsheet pastes it.
+    const QString text = readBack("clipboard");
+    EXPECT_TRUE(text.contains(QStringLiteral("\nMachinery rated load\t14549.2\tLb\t6599.40\tKg\n")))
+        << qPrintable(text);
+    const QString html = readBack("clipboard", "text/html");
+    EXPECT_TRUE(html.contains(
+        QStringLiteral("<td sdval=\"6599.4\" sdnum=\"1033;\" x:num=\"6599.4\">6599.40</td>")))
+        << qPrintable(html);
 }
 
 TEST_F(Desktop, DarkColourSchemeKeepsTypedValuesReadable)
