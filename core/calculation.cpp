@@ -29,9 +29,10 @@ LoadCalculation CalculateLoads(const LoadInputTexts &inputs, UnitSystem system)
     }
     out.warning = CheckStepWidth(in.width, system).message;
     const LoadOutcome loads = ComputeLoadTexts(in, system);
-    if (loads.refusal)
-        out.error = loads.refusal;
-    else
+    if (!loads.refusal.passed()) {
+        out.error = loads.refusal.message;
+        out.errorBox = loads.refusal.focus;
+    } else
         out.results = ResultsByUnit(loads.texts, system);
     return out;
 }

@@ -36,6 +36,7 @@ struct LoadCalculation {
     std::optional<Message> angleRefused; // shown first; the loads are then those of 30 degrees
     std::optional<Message> warning; // the step width: shown, and the loads still calculated
     std::optional<Message> error; // no loads: a missing measurement or a refusal of the loads
+    FocusField errorBox = FocusField::Unchanged; // the measurement an error refuses, if one
     std::string degrees, minutes; // the angle the loads were calculated with
     ResultTexts results; // all empty after an error
 };

@@ -67,4 +67,33 @@ Verdict CheckStepWidth(std::string_view text, UnitSystem system)
         FocusField::StepWidth, true };
 }
 
+Verdict CheckPlainMeasurements(const LoadInputTexts &in)
+{
+    // The rise's refusal is older than the other two and keeps its words, and the focus where it
+    // was.
+    const struct {
+        const std::string &text;
+        const char *title;
+        const char *prompt;
+        FocusField box;
+    } measurements[] = {
+        { in.projection, "Incorrect Horizontal Projection",
+            "The horizontal projection must be a plain number, without units or other characters. "
+            "A point is the decimal separator. No loads were calculated.",
+            FocusField::Projection },
+        { in.rise, "Incorrect Total Rise",
+            "The total rise must be a plain number, without units or other characters. No loads "
+            "were calculated.",
+            FocusField::Unchanged },
+        { in.width, "Incorrect Step Width",
+            "The width of the step must be a plain number, without units or other characters. A "
+            "point is the decimal separator. No loads were calculated.",
+            FocusField::StepWidth },
+    };
+    for (const auto &m : measurements) {
+        if (!TextToNumber(m.text)) return { Message { m.title, m.prompt, Stop }, m.box, false };
+    }
+    return {};
+}
+
 } // namespace kestrune

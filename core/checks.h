@@ -13,6 +13,11 @@
 // - Step width: a width outside 22 to 40 inches (560 to 1020 millimetres), both included, is
 //   warned about and the focus returns to the width box; the calculation goes on with the width
 //   as typed. A width that reads as 0 (empty, or no number) is not checked.
+// - Plain measurements: the loads are computed from the projection, the rise and the width of
+//   the unit system in use read as whole numbers. A text that is more than a number ("1,200",
+//   "100,5", "12ft") would otherwise be computed as its leading digits alone, so Calculate
+//   refuses it and names the measurement; for the projection and the width it also says that a
+//   point is the decimal separator and gives the box the focus.
 
 #include "core/escalator.h"
 #include "core/messages.h"
@@ -23,7 +28,7 @@
 namespace kestrune {
 
 // The box that receives the focus after a check's message.
-enum class FocusField { Unchanged, Degrees, StepWidth };
+enum class FocusField { Unchanged, Degrees, Projection, StepWidth };
 
 struct Verdict {
     std::optional<Message> message; // none: the input passes
@@ -36,5 +41,6 @@ struct Verdict {
 Verdict CheckPresence(const LoadInputTexts &inputs);
 Verdict CheckAngle(std::string_view degrees, std::string_view minutes);
 Verdict CheckStepWidth(std::string_view width, UnitSystem system);
+Verdict CheckPlainMeasurements(const LoadInputTexts &inputs);
 
 } // namespace kestrune

@@ -63,36 +63,36 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
 
 LoadOutcome ComputeLoadTexts(const LoadInputTexts &in, UnitSystem system)
 {
-    // The load formulas read the rise as a plain number: "12ft" passes the presence check but is
-    // no rise to compute with.
-    const std::optional<double> rise = TextToNumber(in.rise);
-    if (!rise) {
-        return { Message { "Incorrect Total Rise",
-                     "The total rise must be a plain number, without units or other characters. "
-                     "No loads were calculated.",
-                     Stop },
-            {} };
-    }
+    const Verdict plain = CheckPlainMeasurements(in);
+    if (!plain.passed()) return { plain, {} };
     const LoadResult result = ComputeRatedLoads(FactorsOf(system),
-        { ParseNumber(in.projection), *rise, ParseNumber(in.width), ParseNumber(in.degrees),
-            ParseNumber(in.minutes) });
+        { ParseNumber(in.projection), *TextToNumber(in.rise), ParseNumber(in.width),
+            ParseNumber(in.degrees), ParseNumber(in.minutes) });
     switch (result.problem) {
     case LoadProblem::None:
         break;
     case LoadProblem::NotComputable:
-        return { Message { "Cannot Calculate",
-                     "The rated loads cannot be calculated for these measurements and this angle "
-                     "of inclination. No loads were calculated.",
-                     Stop },
-            {} };
+        return {
+            Verdict {
+                Message { "Cannot Calculate",
+                    "The rated loads cannot be calculated for these measurements and this angle "
+                    "of inclination. No loads were calculated.",
+                    Stop },
+                FocusField::Unchanged, false },
+            {}
+        };
     case LoadProblem::TooLarge:
-        return { Message { "Result Too Large",
-                     "The rated loads for these measurements and this angle of inclination are "
-                     "too large for their boxes (10,000,000 or more). No loads were calculated.",
-                     Stop },
-            {} };
+        return {
+            Verdict {
+                Message { "Result Too Large",
+                    "The rated loads for these measurements and this angle of inclination are "
+                    "too large for their boxes (10,000,000 or more). No loads were calculated.",
+                    Stop },
+                FocusField::Unchanged, false },
+            {}
+        };
     }
-    return { std::nullopt, result.texts };
+    return { {}, result.texts };
 }
 
 } // namespace kestrune

@@ -9,6 +9,7 @@
 // other system is converted from that kept text, not from the double. The brake rated load with
 // the escalator running is the machinery rated load.
 
+#include "core/checks.h"
 #include "core/escalator.h"
 #include "core/messages.h"
 
@@ -69,10 +70,12 @@ struct LoadResult {
 LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs);
 
 // The loads from the five texts of a calculation in `system`, once the presence check has passed:
-// the rise must be a plain number, and every result must be computable and fit its box. Without
-// a refusal, `texts` holds what the result boxes show; with one, no result is to be shown at all.
+// the projection, the rise and the width must be plain numbers (CheckPlainMeasurements), and
+// every result must be computable and fit its box. Without a refusal, `texts` holds what the
+// result boxes show; with one, no result is to be shown at all, and its focus names the box to
+// correct, if any.
 struct LoadOutcome {
-    std::optional<Message> refusal;
+    Verdict refusal;
     LoadTexts texts;
 };
 

@@ -78,11 +78,14 @@ void MainWindow::focusAfter(const Verdict &verdict, UnitSystem system)
         form().setFocusTo(ui.txtMin);
         form().setFocusTo(ui.txtDeg);
         return;
+    case FocusField::Projection:
     case FocusField::StepWidth: {
-        // The user can type the width again at once, unless the box shows the converted twin,
-        // which cannot be edited: the user would be held in it for ever.
-        TextBox *width = column(system).width;
-        if (!width->isLocked()) form().setFocusTo(width);
+        // The user can type the measurement again at once, unless the box shows the converted
+        // twin, which cannot be edited: the user would be held in it for ever.
+        TextBox *box = measurementBox(
+            verdict.focus == FocusField::Projection ? Measurement::Projection : Measurement::Width,
+            system);
+        if (!box->isLocked()) form().setFocusTo(box);
         return;
     }
     }
@@ -101,8 +104,9 @@ void MainWindow::calculate()
     // A warning only: the loads are computed with the width as typed.
     checkStepWidth(m_system);
     const LoadOutcome outcome = ComputeLoadTexts(sourceTexts(), m_system);
-    if (outcome.refusal) {
-        tell(*outcome.refusal);
+    if (!outcome.refusal.passed()) {
+        tell(*outcome.refusal.message);
+        focusAfter(outcome.refusal, m_system);
         return;
     }
 

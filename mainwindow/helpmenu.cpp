@@ -43,7 +43,7 @@ QString findUserGuide(const QStringList &folders)
     return {};
 }
 
-// Opens the user guide in the desktop's browser, or tells the user why it cannot.
+// Shows the user guide in the program's help window, or tells the user why it cannot.
 void showUserGuide(QWidget *owner, Services &services)
 {
     const QStringList folders = userGuideFolders();
@@ -55,13 +55,7 @@ void showUserGuide(QWidget *owner, Services &services)
             MessageStyle::Stop, kGuideTitle);
         return;
     }
-    if (!services.openInBrowser(QUrl::fromLocalFile(page))) {
-        services.showMessage(owner,
-            QStringLiteral("No web browser could be started to show the user guide. You can open "
-                           "the file %1 in a browser yourself.")
-                .arg(QDir::toNativeSeparators(page)),
-            MessageStyle::Stop, kGuideTitle);
-    }
+    services.showUserGuide(owner, QUrl::fromLocalFile(page));
 }
 
 QString aboutText()

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The help items of the main window's Info menu: the user guide, shown in the desktop's browser,
-// and the About box. Both go through the window's Services, so the scripted driver records them.
+// The help items of the main window's Info menu: the user guide, shown in the program's help
+// window, and the About box. Both go through the window's Services, so the scripted driver records
+// them.
 
 class QMenu;
 class QWidget;

@@ -186,6 +186,7 @@ void MainWindow::createControls()
         = QStringLiteral(" A maximum of 30 characters may be used to identify this unit ");
     label("Label3", QStringLiteral("Escalator ID:"), kLabelLeft, 480, 3795, idTooltip);
     ui.txtID = box("txtID", kIdentificationLength, kLabelLeft, 930, 3795);
+    ui.txtID->setHoldsNumbers(false);
     describe(ui.txtID, QStringLiteral("Escalator ID:"), idTooltip, nullptr);
     addButton(kButtons[0]);
     addButton(kButtons[1]);
@@ -255,6 +256,9 @@ void MainWindow::createMenus()
     ui.mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     ui.mnuPrintData = item(ui.mnuPrint, "mnuPrintData", "Print &Data", Qt::CTRL | Qt::Key_P);
     ui.mnuPrintForm = item(ui.mnuPrint, "mnuPrintForm", "Print &Form", Qt::CTRL | Qt::Key_F);
+    ui.mnuPrint->addSeparator();
+    ui.mnuCopyResults
+        = item(ui.mnuPrint, "mnuCopyResults", "&Copy Results", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     ui.mnuHelp = menuBar()->addMenu(QStringLiteral("I&nfo"));
     ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     ui.mnuRAT = item(ui.mnuHelp, "mnuRAT", "&Right-Angled Triangle", Qt::CTRL | Qt::Key_R);
@@ -270,6 +274,7 @@ void MainWindow::wireBehaviour()
     connect(ui.cmdMetric, &QPushButton::clicked, this, &MainWindow::switchToMetric);
     connect(ui.mnuPrintData, &QAction::triggered, this, &MainWindow::printData);
     connect(ui.mnuPrintForm, &QAction::triggered, this, &MainWindow::printForm);
+    connect(ui.mnuCopyResults, &QAction::triggered, this, &MainWindow::copyResults);
     connect(ui.mnuRAT, &QAction::triggered, this, &MainWindow::openTriangle);
 
     // The identification and the cotangent keep their selection when they gain the focus.

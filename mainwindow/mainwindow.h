@@ -13,11 +13,12 @@
 //
 //   mainwindow/mainwindow.cpp  the controls from the layout tables, the menus, the wiring
 //   mainwindow/fields.cpp      the boxes' rules, the checks, Calculate, Clear, the unit buttons
-//   mainwindow/printing.cpp    Print Data and Print Form
+//   mainwindow/printing.cpp    Print Data, Print Form and Copy Results
 
 #include "core/checks.h"
 #include "core/conversions.h"
 #include "core/escalator.h"
+#include "core/report.h"
 #include "platform/formwindow.h"
 #include "triangle/trianglewindow.h"
 
@@ -45,7 +46,7 @@ public:
             *txtBrakeRunMet;
         QPushButton *cmdImperial, *cmdMetric, *cmdCalculate, *cmdClear, *cmdExit;
         QMenu *mnuPrint, *mnuHelp;
-        QAction *mnuPrintData, *mnuPrintForm, *mnuRAT;
+        QAction *mnuPrintData, *mnuPrintForm, *mnuCopyResults, *mnuRAT;
     };
     const Controls &controls() const { return ui; }
     bool imperialMode() const { return m_system == UnitSystem::Imperial; }
@@ -60,6 +61,8 @@ public:
     void switchToMetric() { switchTo(UnitSystem::Metric); }
     void printData();
     void printForm();
+    // The whole calculation on the clipboard, a table for spreadsheets and e-mail.
+    void copyResults();
     void openTriangle();
 
 Q_SIGNALS:
@@ -93,6 +96,8 @@ private:
     void focusAfter(const Verdict &verdict, UnitSystem system);
     void switchTo(UnitSystem system);
     void askIdentification();
+    // Every box as it stands, as the report and the copied table take them.
+    ReportFields boxTexts() const;
 
     Controls ui {};
     std::array<Column, 2> m_columns {}; // by UnitSystem

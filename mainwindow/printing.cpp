@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Print menu: the results report, printed from the boxes exactly as they stand, and the image
-// of the window. Both ask for the escalator's identification while it has none.
+// of the window. Both ask for the escalator's identification while it has none. Copy Results puts
+// the same boxes on the clipboard as a table.
 
 #include "mainwindow/mainwindow.h"
 
 #include "core/report.h"
+#include "core/resultstable.h"
 #include "platform/qttext.h"
 #include "platform/services.h"
 #include "platform/textbox.h"
@@ -31,6 +33,27 @@ void MainWindow::askIdentification()
     ui.txtID->setFieldText(answer.value_or(QString()));
 }
 
+ReportFields MainWindow::boxTexts() const
+{
+    auto columnTexts = [](const Column &c) {
+        return ReportColumn { toUtf8(c.projection->text()), toUtf8(c.rise->text()),
+            toUtf8(c.width->text()), toUtf8(c.structural->text()), toUtf8(c.machinery->text()),
+            toUtf8(c.brakeStatic->text()), toUtf8(c.brakeRunning->text()) };
+    };
+    return { toUtf8(ui.txtID->text()), toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()),
+        toUtf8(ui.txtCotangent->text()), columnTexts(column(UnitSystem::Imperial)),
+        columnTexts(column(UnitSystem::Metric)) };
+}
+
+void MainWindow::copyResults()
+{
+    // The boxes as they stand: results blanked by a change since the last Calculate are copied
+    // blank, never as the loads of other measurements.
+    const std::vector<TableRow> rows
+        = ResultsTable(boxTexts(), m_system, toUtf8(shortDateText(services().today())));
+    services().copyToClipboard(fromUtf8(TabSeparated(rows)), fromUtf8(HtmlTable(rows)));
+}
+
 void MainWindow::printData()
 {
     try {
@@ -39,14 +62,7 @@ void MainWindow::printData()
         const std::unique_ptr<Printer> printer = services().choosePrinter(this);
         if (!printer) return;
 
-        auto columnTexts = [](const Column &c) {
-            return ReportColumn { toUtf8(c.projection->text()), toUtf8(c.rise->text()),
-                toUtf8(c.width->text()), toUtf8(c.structural->text()), toUtf8(c.machinery->text()),
-                toUtf8(c.brakeStatic->text()), toUtf8(c.brakeRunning->text()) };
-        };
-        const ReportFields fields { toUtf8(ui.txtID->text()), toUtf8(ui.txtDeg->text()),
-            toUtf8(ui.txtMin->text()), toUtf8(ui.txtCotangent->text()),
-            columnTexts(column(UnitSystem::Imperial)), columnTexts(column(UnitSystem::Metric)) };
+        const ReportFields fields = boxTexts();
         printReport(
             *printer, ReportLines(fields, m_system, toUtf8(shortDateText(services().today()))));
     } catch (const PrintFailure &failure) {

@@ -48,6 +48,8 @@ void CommandButton::paintEvent(QPaintEvent *event)
         option.rect.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
             style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     option.palette.setColor(QPalette::Button, m_face);
+    // The face is fixed, so the caption is too: black, whatever the desktop's colour scheme.
+    option.palette.setColor(QPalette::ButtonText, Qt::black);
     painter.drawControl(QStyle::CE_PushButtonLabel, option);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "platform/textbox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QScreen>
@@ -18,14 +19,36 @@ namespace kestrune {
 
 namespace {
 
-// Places a window, about to be shown for the first time, in the middle of its screen.
+// The frame (title bar and borders) the window manager gives a window that is shown, to stand
+// for that of a window not yet shown, whose frame is not known before the window manager has it.
+QMargins frameOfShownWindows()
+{
+    for (const QWidget *shown : QApplication::topLevelWidgets()) {
+        if (!shown->isVisible()) continue;
+        const QRect frame = shown->frameGeometry(), inside = shown->geometry();
+        if (frame != inside)
+            return { inside.left() - frame.left(), inside.top() - frame.top(),
+                frame.right() - inside.right(), frame.bottom() - inside.bottom() };
+    }
+    return {};
+}
+
+// Places a window, about to be shown for the first time, in the middle of its screen's free
+// area, and inside it as far as it fits, its title bar included.
 void centreOnScreen(QWidget *window)
 {
-    if (const QScreen *screen = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
+    const QScreen *screen = window->screen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    if (frame != window->geometry()) {
+        window->move(openingFrame(frame, screen->availableGeometry()).topLeft());
+        return;
     }
+    // The frame is not known yet (X11): the window is placed by its inside, and the frame
+    // of a window already shown says how much the title bar and borders add around it.
+    const QMargins margins = frameOfShownWindows();
+    frame = openingFrame(frame.marginsAdded(margins), screen->availableGeometry());
+    window->move(frame.topLeft() + QPoint(margins.left(), margins.top()));
 }
 
 } // namespace

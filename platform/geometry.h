@@ -19,4 +19,17 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
+// Where a window's frame of `frame`'s size stands when it opens: centred in `available` (the
+// screen less its panels), but never beyond its top or left edge, so that the title bar and the
+// left of the window can be reached even when the window is larger than the screen.
+inline QRect openingFrame(QRect frame, const QRect &available)
+{
+    frame.moveCenter(available.center());
+    if (frame.bottom() > available.bottom()) frame.moveBottom(available.bottom());
+    if (frame.right() > available.right()) frame.moveRight(available.right());
+    if (frame.top() < available.top()) frame.moveTop(available.top());
+    if (frame.left() < available.left()) frame.moveLeft(available.left());
+    return frame;
+}
+
 } // namespace kestrune

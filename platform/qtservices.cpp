@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qtservices.h"
 
+#include "platform/helpwindow.h"
+
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPdfWriter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -105,6 +110,28 @@ void QtServices::showAbout(QWidget *owner, const QString &title, const QString &
 bool QtServices::openInBrowser(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+QtServices::~QtServices()
+{
+    delete m_guide;
+}
+
+void QtServices::showUserGuide(QWidget *, const QUrl &page)
+{
+    // The guide is a window of its own beside the calculator, not owned by the window that asked.
+    if (auto *guide = qobject_cast<HelpWindow *>(m_guide.data()))
+        guide->showPage(page);
+    else
+        m_guide = new HelpWindow(*this, page);
+}
+
+void QtServices::copyToClipboard(const QString &text, const QString &html)
+{
+    auto *data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()

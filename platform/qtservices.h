@@ -10,6 +10,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QPointer>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -19,6 +20,10 @@ namespace kestrune {
 
 class QtServices : public Services {
 public:
+    QtServices() = default;
+    QtServices(const QtServices &) = delete;
+    QtServices &operator=(const QtServices &) = delete;
+
     void showMessage(
         QWidget *owner, const QString &prompt, int style, const QString &title) override;
     std::optional<QString> askText(
@@ -27,6 +32,13 @@ public:
     QDate today() override;
     void showAbout(QWidget *owner, const QString &title, const QString &text) override;
     bool openInBrowser(const QUrl &url) override;
+    void showUserGuide(QWidget *owner, const QUrl &page) override;
+    void copyToClipboard(const QString &text, const QString &html) override;
+
+    ~QtServices() override;
+
+private:
+    QPointer<QWidget> m_guide; // the help window, while it is open
 };
 
 // Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file). The page

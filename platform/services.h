@@ -2,7 +2,8 @@
 #pragma once
 
 // The modal services the windows rely on: message boxes, the one-line text prompt, the print
-// dialog with the printer it chooses, the current date, the About box and the desktop's browser.
+// dialog with the printer it chooses, the current date, the About box, the help window, the
+// clipboard and the desktop's browser.
 // Each window receives one Services in its constructor. The program uses QtServices (real dialogs
 // and printers); the scripted driver and the tests use RecordingServices, which answer from a queue
 // and record what the user would see, so the real windows run headless with everything else
@@ -87,6 +88,14 @@ public:
     // Shows a web page or a local document in the desktop's web browser; false when no browser
     // could be started.
     virtual bool openInBrowser(const QUrl &url) = 0;
+
+    // Shows the user guide's page `page` (a local file, perhaps with a place in it) in the
+    // program's help window: one window, brought forward when it is open already.
+    virtual void showUserGuide(QWidget *owner, const QUrl &page) = 0;
+
+    // Puts a copy on the desktop's clipboard: `text` as plain text, and `html` for programs that
+    // take formatted text (spreadsheets, word processors).
+    virtual void copyToClipboard(const QString &text, const QString &html) = 0;
 };
 
 // The date as the user writes it in short form (the program's locale, which is the system's

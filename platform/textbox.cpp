@@ -48,6 +48,22 @@ bool typesText(const QKeyEvent *event)
         || first.category() == QChar::Other_PrivateUse || first.isHighSurrogate();
 }
 
+// The keypad's decimal key, when it types (Num Lock on): with a keypad symbol (the separator of a
+// German keyboard, the decimal point), or with a plain comma or point as some layouts give it,
+// which X11 tells apart by the key's number alone.
+bool isKeypadDecimalKey(const QKeyEvent *event)
+{
+    if (event->text().isEmpty()) return false;
+    if (event->modifiers() & Qt::KeypadModifier)
+        return event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period;
+    constexpr quint32 kX11KeypadDecimal = 91;
+    return event->nativeScanCode() == kX11KeypadDecimal
+        && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// The selection colours of a box with a fixed background: the usual blue, white text.
+const QColor kSelectionBlue(48, 140, 198);
+
 // Alt with a letter or digit key is an access key. Ctrl+Alt is AltGr on Windows keyboards and
 // types; on macOS Option types the special characters of its keyboard.
 bool isAccessKeyPress(const QKeyEvent *event)
@@ -144,10 +160,17 @@ void TextBox::setBackColor(unsigned bgr)
 {
     m_backColor = bgr & 0xFFFFFF;
     const QColor colour(m_backColor & 0xFF, (m_backColor >> 8) & 0xFF, (m_backColor >> 16) & 0xFF);
+    // The box fixes its background, so it fixes the colours drawn on it too: black text and the
+    // usual blue selection with white text, whatever the desktop's colour scheme.
     QPalette pal = palette();
-    pal.setColor(QPalette::Active, QPalette::Base, colour);
-    pal.setColor(QPalette::Inactive, QPalette::Base, colour);
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+        pal.setColor(group, QPalette::Base, colour);
+        pal.setColor(group, QPalette::Text, Qt::black);
+        pal.setColor(group, QPalette::Highlight, kSelectionBlue);
+        pal.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
     pal.setColor(QPalette::Disabled, QPalette::Base, colour);
+    pal.setColor(QPalette::Disabled, QPalette::Text, Qt::darkGray);
     setPalette(pal);
 }
 
@@ -258,9 +281,26 @@ bool TextBox::event(QEvent *event)
 
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
+    // The keypad's decimal key types the layout's decimal separator, a comma on many keyboards;
+    // numbers here are written with a point.
+    if (m_holdsNumbers && isKeypadDecimalKey(event) && event->text() != QStringLiteral(".")) {
+        QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), QStringLiteral("."),
+            event->isAutoRepeat(), static_cast<ushort>(event->count()));
+        keyPressEvent(&point);
+        event->setAccepted(point.isAccepted());
+        return;
+    }
     if (isAccessKeyPress(event)) {
         // No access key of the window took it: an Alt+letter types nothing.
         event->ignore();
+        return;
+    }
+    // Redo is Ctrl+Y on some desktops and Ctrl+Shift+Z on others; both redo everywhere.
+    const QKeyCombination combination = event->keyCombination();
+    if (combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+        || combination == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+        if (!isReadOnly()) redo();
+        event->accept();
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
@@ -321,6 +361,18 @@ void TextBox::mouseReleaseEvent(QMouseEvent *event)
         m_reselectOnRelease = false;
         if (!hasSelectedText()) selectWhole();
     }
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A line edit selects the word under the pointer, which in a number stops at the point
+    // (14549 of 14549.2): a number is taken whole.
+    if (!m_holdsNumbers || event->button() != Qt::LeftButton) {
+        QLineEdit::mouseDoubleClickEvent(event);
+        return;
+    }
+    selectWhole();
+    event->accept();
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event)

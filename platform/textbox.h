@@ -17,7 +17,12 @@
 //   caused) is finished once the box is closed, as if the button had been released there;
 // - Locked refuses editing but still lets the user focus, select and copy;
 // - TabStop off keeps the box out of the Tab order but lets a click focus it;
-// - BackColor in the 0x00BBGGRR form the windows' designs use.
+// - BackColor in the 0x00BBGGRR form the windows' designs use. A box whose background is set
+//   also has its text black and the usual blue selection, so that it stays readable under any
+//   desktop colour scheme (a dark one would otherwise draw white text on the white box);
+// - a box for numbers (every box but a free-text one) takes the keypad's decimal key as a point
+//   in every keyboard layout (a German keyboard's keypad types a comma), and a double-click in it
+//   selects the whole number, not the digits on one side of the point.
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -53,6 +58,10 @@ public:
     // locked, yellow display that Tab skips. Set in the order TabStop, Locked, BackColor.
     void setEditable(bool editable);
 
+    // Whether the box holds numbers (the default) or free text; see the class comment.
+    bool holdsNumbers() const { return m_holdsNumbers; }
+    void setHoldsNumbers(bool numbers) { m_holdsNumbers = numbers; }
+
     // Selects the whole text, as a box that selects its text on gaining the focus does.
     void selectWhole();
 
@@ -75,6 +84,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -93,6 +103,7 @@ private:
     static inline int s_maxChangeDepth = 0;
     int m_maxLength = kNoLengthLimit;
     unsigned m_backColor = 0xFFFFFF;
+    bool m_holdsNumbers = true;
     // The focus handling of a mouse click selected the whole text; the press that follows the
     // focus would clear that selection, so it is restored when the button is released.
     bool m_reselectOnRelease = false;

@@ -23,6 +23,8 @@ if [ "${1:-}" = --tests ]; then
         # keyboard layouts, the accessibility bus and its Python client.
         xvfb xauth openbox xdotool x11-utils x11-xkb-utils dbus dbus-x11 at-spi2-core
         python3-pyatspi
+        # Reading X11's selection and clipboard back, as another program's paste would.
+        xclip
         # The print queue test's own print service and its tools.
         cups-daemon cups-client
     )

@@ -146,11 +146,24 @@ TEST(Calculate, RefusalsOfTheLoadsComeAfterTheStepWidthWarningAndShowNoResult)
         LoadInputTexts inputs;
         const char *title;
         bool warned = false; // the step width is out of range
+        FocusField box = FocusField::Unchanged; // the measurement refused
     };
     const Case cases[] = {
         { "RiseWithUnits", kImperial, { "100", "12ft", "40", "30", "0" }, "Incorrect Total Rise" },
         { "RiseWithUnitsAndTooWideAStep", kImperial, { "100", "12ft", "50", "30", "0" },
             "Incorrect Total Rise", true },
+        // A thousands separator would compute the loads of 1 ft; a decimal comma those of 100.
+        { "ProjectionWithAThousandsComma", kImperial, { "1,200", "50", "40", "30", "0" },
+            "Incorrect Horizontal Projection", false, FocusField::Projection },
+        { "MetricProjectionWithADecimalComma", kMetric, { "30,5", "15", "1000", "30", "0" },
+            "Incorrect Horizontal Projection", false, FocusField::Projection },
+        { "WidthWithADecimalComma", kImperial, { "100", "50", "39,5", "30", "0" },
+            "Incorrect Step Width", false, FocusField::StepWidth },
+        // 100 mm is warned about, then 100,5 is refused.
+        { "MetricWidthWithADecimalComma", kMetric, { "30", "15", "100,5", "30", "0" },
+            "Incorrect Step Width", true, FocusField::StepWidth },
+        { "WidthWithUnits", kImperial, { "100", "50", "40in", "30", "0" }, "Incorrect Step Width",
+            false, FocusField::StepWidth },
         { "MetricStepTooNarrowAndTooLarge", kMetric, { "30000", "1", "500", "30", "0" },
             "Result Too Large", true },
         // Degrees -1 with minutes 60 pass both checks and make the tangent exactly 0.
@@ -168,8 +181,28 @@ TEST(Calculate, RefusalsOfTheLoadsComeAfterTheStepWidthWarningAndShowNoResult)
         ASSERT_TRUE(result.error);
         EXPECT_EQ(result.error->title, c.title);
         EXPECT_EQ(result.error->style, Stop);
+        EXPECT_EQ(result.errorBox, c.box);
         EXPECT_EQ(result.results, ResultTexts {});
     }
+}
+
+TEST(Calculate, ARefusedMeasurementIsNamedAndTheDecimalPointExplained)
+{
+    const LoadCalculation projection
+        = CalculateLoads({ "1,200", "50", "40", "30", "0" }, kImperial);
+    ASSERT_TRUE(projection.error);
+    EXPECT_EQ(projection.error->prompt,
+        "The horizontal projection must be a plain number, without units or other characters. A "
+        "point is the decimal separator. No loads were calculated.");
+    const LoadCalculation width = CalculateLoads({ "30", "15", "1000,5", "30", "0" }, kMetric);
+    ASSERT_TRUE(width.error);
+    EXPECT_EQ(width.error->prompt,
+        "The width of the step must be a plain number, without units or other characters. A point "
+        "is the decimal separator. No loads were calculated.");
+    // Blanks around a number and the forms a number may take pass.
+    const LoadCalculation plain = CalculateLoads({ " 100 ", "50.", ".4E2", "30", "0" }, kImperial);
+    EXPECT_FALSE(plain.error);
+    EXPECT_EQ(plain.results, kImperialExample);
 }
 
 } // namespace

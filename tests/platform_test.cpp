@@ -2,6 +2,7 @@
 // Text boxes, command buttons and the PDF printer, on the offscreen platform.
 
 #include "platform/commandbutton.h"
+#include "platform/geometry.h"
 #include "platform/qtservices.h"
 #include "platform/textbox.h"
 
@@ -217,6 +218,86 @@ TEST_F(BoxFixture, AltLetterTypesNothingButAltGrDoes)
     QTest::sendKeyEvent(
         QTest::Click, box, Qt::Key_E, QStringLiteral("\u20AC"), Qt::GroupSwitchModifier);
     EXPECT_EQ(box->text(), QStringLiteral("@\u20AC"));
+}
+
+TEST_F(BoxFixture, KeypadDecimalKeyTypesAPointInANumberBox)
+{
+    // The keypad's decimal key of a German keyboard (a separator typing a comma), of a layout
+    // that gives it a point, and the comma key of the main block.
+    QTest::keyClicks(box, QStringLiteral("100"));
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_5, QStringLiteral("5"), Qt::KeypadModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("100.5"));
+    EXPECT_EQ(changes, 5);
+    box->clear();
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Period, QStringLiteral("."), Qt::KeypadModifier);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Comma, QStringLiteral(","), {});
+    EXPECT_EQ(box->text(), QStringLiteral(".,"));
+    // A box of free text keeps the comma the keyboard types.
+    box->clear();
+    box->setHoldsNumbers(false);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Comma, QStringLiteral(","), Qt::KeypadModifier);
+    EXPECT_EQ(box->text(), QStringLiteral(","));
+}
+
+TEST_F(BoxFixture, DoubleClickSelectsTheWholeNumber)
+{
+    box->setFieldText(QStringLiteral("14549.2"));
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), QStringLiteral("14549.2"));
+    box->setLocked(true);
+    box->setMaxLength(8);
+    box->setFieldText(QStringLiteral("1.732050"));
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(box->width() - 5, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), QStringLiteral("1.732050"));
+    // Free text is selected word by word, as everywhere else.
+    box->setLocked(false);
+    box->setHoldsNumbers(false);
+    box->setFieldText(QStringLiteral("Hall 3"));
+    QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    EXPECT_EQ(box->selectedText(), QStringLiteral("Hall"));
+}
+
+TEST_F(BoxFixture, CtrlYAndCtrlShiftZBothRedo)
+{
+    QTest::keyClicks(box, QStringLiteral("12"));
+    for (const QKeyCombination redo : { QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
+             QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) }) {
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(box->text(), QString());
+        changes = 0;
+        QTest::keyClick(box, redo.key(), redo.keyboardModifiers());
+        EXPECT_EQ(box->text(), QStringLiteral("12")) << redo.toCombined();
+        EXPECT_EQ(changes, 1);
+    }
+}
+
+TEST_F(BoxFixture, FixedBackgroundKeepsItsTextBlackUnderADarkScheme)
+{
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(40, 40, 40));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Highlight, QColor(90, 90, 90));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    window.setPalette(dark);
+    box->setBackColor(kYellow);
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+        EXPECT_EQ(box->palette().color(group, QPalette::Base), QColor(255, 255, 0));
+        EXPECT_EQ(box->palette().color(group, QPalette::Text), QColor(Qt::black));
+        EXPECT_EQ(box->palette().color(group, QPalette::HighlightedText), QColor(Qt::white));
+        EXPECT_NE(box->palette().color(group, QPalette::Highlight), QColor(90, 90, 90));
+    }
+}
+
+TEST(OpeningFrame, CentredWhenItFitsOtherwiseTitleBarOnScreen)
+{
+    const QRect screen(0, 30, 1600, 970); // a panel along the top
+    EXPECT_EQ(openingFrame(QRect(0, 0, 600, 500), screen), QRect(500, 265, 600, 500));
+    // Taller than the free area: the title bar stays at its top, the left edge centred.
+    const QRect tall = openingFrame(QRect(0, 0, 1047, 1040), screen);
+    EXPECT_EQ(tall.topLeft(), QPoint(276, 30));
+    // Larger both ways: the top left corner of the free area.
+    EXPECT_EQ(openingFrame(QRect(0, 0, 1700, 1040), screen).topLeft(), QPoint(0, 30));
 }
 
 TEST_F(BoxFixture, UnfocusedBoxShowsItsStartAndGetsItsCaretBack)

@@ -146,6 +146,21 @@ void RecordingServices::showAbout(QWidget *, const QString &title, const QString
             .arg(quoted(title), quoted(text).replace(QLatin1Char('\n'), QLatin1String("\\n"))));
 }
 
+void RecordingServices::showUserGuide(QWidget *, const QUrl &page)
+{
+    m_record(QStringLiteral("guide %1").arg(quoted(page.toString())));
+}
+
+void RecordingServices::copyToClipboard(const QString &text, const QString &html)
+{
+    m_clipboardText = text;
+    m_clipboardHtml = html;
+    m_record(QStringLiteral("clipboard %1")
+                 .arg(quoted(text)
+                          .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+                          .replace(QLatin1Char('\n'), QLatin1String("\\n"))));
+}
+
 bool RecordingServices::openInBrowser(const QUrl &url)
 {
     const bool opened = !std::exchange(m_browserFails, false);

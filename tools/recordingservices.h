@@ -44,6 +44,12 @@ public:
     // failNextBrowser().
     bool openInBrowser(const QUrl &url) override;
     void failNextBrowser() { m_browserFails = true; }
+    // Records the page the help window would show.
+    void showUserGuide(QWidget *owner, const QUrl &page) override;
+    // Records the plain text (tabs written \t, line breaks \n) and keeps both forms.
+    void copyToClipboard(const QString &text, const QString &html) override;
+    QString clipboardText() const { return m_clipboardText; }
+    QString clipboardHtml() const { return m_clipboardHtml; }
 
 private:
     std::function<void(const QString &)> m_record;
@@ -57,6 +63,7 @@ private:
     std::deque<DialogAnswer> m_printAnswers;
     QDate m_today = QDate::currentDate();
     bool m_browserFails = false;
+    QString m_clipboardText, m_clipboardHtml;
 };
 
 } // namespace kestrune

@@ -131,6 +131,17 @@ void X11Input::click(QPoint screenPoint, int button)
     XFlush(m_display);
 }
 
+void X11Input::doubleClick(QPoint screenPoint)
+{
+    click(screenPoint);
+    for (const Bool down : { True, False }) {
+        XTestFakeButtonEvent(m_display, 1, down, CurrentTime);
+        XFlush(m_display);
+    }
+    // A third click here would be a separate one.
+    m_sinceLastClick.start();
+}
+
 X11Input::KeyPlace X11Input::find(std::uint32_t keysym)
 {
     if (const auto it = m_remapped.constFind(keysym); it != m_remapped.constEnd()) return *it;
@@ -195,6 +206,15 @@ void X11Input::key(std::uint32_t keysym, unsigned modifiers)
     XTestFakeKeyEvent(m_display, place.keycode, True, CurrentTime);
     XTestFakeKeyEvent(m_display, place.keycode, False, CurrentTime);
     holdModifiers(modifiers, false);
+    XFlush(m_display);
+}
+
+void X11Input::keypadKey(std::uint32_t keysym)
+{
+    const KeyPlace place = find(keysym);
+    if (place.keycode == 0) return;
+    XTestFakeKeyEvent(m_display, place.keycode, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, place.keycode, False, CurrentTime);
     XFlush(m_display);
 }
 

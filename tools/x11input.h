@@ -38,11 +38,17 @@ public:
     // click: the second waits until the double-click time has passed, as two separate clicks
     // by a user would.
     void click(QPoint screenPoint, int button = 1);
+    // Two clicks of the left button at `screenPoint` in quick succession: a double click.
+    void doubleClick(QPoint screenPoint);
     // Moves the pointer to `screenPoint` without pressing a button.
     void movePointer(QPoint screenPoint);
 
     // Presses and releases the key that carries `keysym`, holding `modifiers`.
     void key(std::uint32_t keysym, unsigned modifiers = 0);
+
+    // Presses and releases the keypad key that carries `keysym` on its Num Lock level, as a user
+    // with Num Lock on does: the key alone, without Shift.
+    void keypadKey(std::uint32_t keysym);
 
     // Types one character (a Unicode code point) as a keyboard makes it: the key that carries it,
     // with Shift where it is on the shifted level. A character that no key of the keyboard

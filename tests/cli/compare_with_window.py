@@ -49,8 +49,14 @@ INPUT_BOXES = {
     "imperial": {"projection": "txtProjImp", "rise": "txtRiseImp", "width": "txtWidthImp"},
     "metric": {"projection": "txtProjMet", "rise": "txtRiseMet", "width": "txtWidthMet"},
 }
-# Messages that let the window calculate; every other message at Calculate refuses the loads.
+# Messages that let the window calculate; every other message at Calculate refuses the loads. A
+# step width that is no plain number is refused under the warning's title: a refusal says so.
 WARNING_TITLES = {"Incorrect Step Width", "Conversion Too Large"}
+REFUSAL_END = "No loads were calculated."
+
+
+def is_warning(title, prompt):
+    return title in WARNING_TITLES and not prompt.endswith(REFUSAL_END)
 
 NUMBER = re.compile(r"^[ \t]*([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?)")
 
@@ -246,12 +252,12 @@ def run_window(driver, script_path, lines, tags, count):
 def expected_from_window(seen):
     """What kestrune-calc must give, from what the window showed."""
     warnings = [prompt for column in ("projection", "rise", "width")
-                for title, prompt in seen["typed"].get(column, []) if title in WARNING_TITLES]
+                for title, prompt in seen["typed"].get(column, []) if is_warning(title, prompt)]
     if seen["angle"]:
         return {"error": seen["angle"][0][1], "warning": " ".join(warnings), "results": None}
     error = ""
     for title, prompt in seen["calculate"]:
-        if title in WARNING_TITLES:
+        if is_warning(title, prompt):
             warnings.append(prompt)
         else:
             error = prompt

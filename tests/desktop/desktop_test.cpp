@@ -3,6 +3,7 @@
 // as real X events (XTEST), the real message boxes answered with real key presses, and what the
 // screen shows read back from the X server's pixels. Run by run-on-desktop.sh.
 
+#include "platform/helpwindow.h"
 #include "platform/textbox.h"
 #include "tools/headless.h"
 #include "tools/session.h"
@@ -17,9 +18,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <X11/keysym.h>
+
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +72,259 @@ QImage rendered(QWidget *widget)
 QPoint screenPoint(QWidget *widget, QPoint at)
 {
     return widget->mapToGlobal(at) * widget->devicePixelRatio();
+}
+
+// How many pixels inside `widget` (its edges left out) are dark: text drawn in black or another
+// dark colour on the light boxes and buttons. The screen is read again until at least `wanted`
+// are, or for 5 seconds: a loaded machine may paint late.
+int darkPixels(QWidget *widget, int edge, int wanted)
+{
+    int dark = 0;
+    const auto count = [&] {
+        const QImage image = onScreen(widget);
+        dark = 0;
+        for (int y = edge; y < image.height() - edge; ++y) {
+            for (int x = edge; x < image.width() - edge; ++x)
+                dark += qGray(image.pixel(x, y)) < 110 ? 1 : 0;
+        }
+        return dark >= wanted;
+    };
+    // The count of the last reading is the answer, whether or not it reached `wanted`.
+    [[maybe_unused]] const bool reached = QTest::qWaitFor(count, 5000);
+    return dark;
+}
+
+// A dark colour scheme of the kind desktops offer (light text on dark grey).
+QPalette darkPalette()
+{
+    QPalette dark;
+    const QColor window(53, 53, 53), base(35, 35, 35);
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+        dark.setColor(group, QPalette::Window, window);
+        dark.setColor(group, QPalette::WindowText, Qt::white);
+        dark.setColor(group, QPalette::Base, base);
+        dark.setColor(group, QPalette::AlternateBase, window);
+        dark.setColor(group, QPalette::Text, Qt::white);
+        dark.setColor(group, QPalette::Button, window);
+        dark.setColor(group, QPalette::ButtonText, Qt::white);
+        dark.setColor(group, QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(group, QPalette::HighlightedText, Qt::black);
+        dark.setColor(group, QPalette::ToolTipBase, base);
+        dark.setColor(group, QPalette::ToolTipText, Qt::white);
+    }
+    return dark;
+}
+
+// Saves the window with its frame as the X server shows it, into the folder named by
+// KESTRUNE_SCREENSHOTS (for the user guide), when it is set.
+void saveScreenshot(QWidget *window, const char *file)
+{
+    const QString folder = qEnvironmentVariable("KESTRUNE_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QTest::qWait(300);
+    const QRect frame = window->frameGeometry();
+    window->screen()
+        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .save(folder + QLatin1Char('/') + QLatin1String(file));
+}
+
+// The text X11's selection (`selection` "primary") or clipboard ("clipboard") holds, read by
+// another program, as a paste into it would be; in the form `type` (a MIME type) where given.
+QString readBack(const char *selection, const char *type = nullptr)
+{
+    QProcess xclip;
+    QStringList arguments { QStringLiteral("-o"), QStringLiteral("-selection"),
+        QString::fromLatin1(selection) };
+    if (type) arguments << QStringLiteral("-t") << QString::fromLatin1(type);
+    xclip.start(QStringLiteral("xclip"), arguments);
+    // This program owns the selection: it must go on answering while xclip asks.
+    if (!QTest::qWaitFor([&xclip] { return xclip.state() == QProcess::NotRunning; }, 10000))
+        return QStringLiteral("(xclip did not finish)");
+    return QString::fromUtf8(xclip.readAllStandardOutput());
+}
+
+// What `selection` holds once it holds `expected`, or after 5 seconds: the program sets it when
+// it has handled the mouse button's release, which may come late on a loaded machine.
+QString readBackWhen(const char *selection, const QString &expected)
+{
+    QString held;
+    [[maybe_unused]] const bool arrived = QTest::qWaitFor(
+        [&] {
+            held = readBack(selection);
+            return held == expected;
+        },
+        5000);
+    return held;
+}
+
+TEST_F(Desktop, CommaInAProjectionOrWidthIsRefusedNotReadAsItsLeadingDigits)
+{
+    struct Case {
+        const char *name;
+        bool metric;
+        const char *box; // the box given the text with a comma
+        const char *text;
+        bool pasted;
+        const char *title;
+    };
+    const Case cases[] = {
+        { "imperial projection typed", false, "txtProjImp", "1,200", false,
+            "Incorrect Horizontal Projection" },
+        { "imperial width pasted", false, "txtWidthImp", "39,5", true, "Incorrect Step Width" },
+        { "metric width typed", true, "txtWidthMet", "1000,5", false, "Incorrect Step Width" },
+        { "metric projection pasted", true, "txtProjMet", "30,5", true,
+            "Incorrect Horizontal Projection" },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        transcript.clear();
+        session.run(QLatin1String(c.metric ? "click cmdMetric" : "click cmdImperial"));
+        // Every box empty: typing into the box that holds the focus adds to its text.
+        session.run(QStringLiteral("click cmdClear"));
+        const QString suffix = QLatin1String(c.metric ? "Met" : "Imp");
+        const QStringList plain
+            = c.metric ? QStringList { "30", "15", "1000" } : QStringList { "100", "50", "40" };
+        const QStringList boxes { "txtProj" + suffix, "txtRise" + suffix, "txtWidth" + suffix };
+        for (int i = 0; i < boxes.size(); ++i) {
+            if (boxes[i] == QLatin1String(c.box) && c.pasted) {
+                QGuiApplication::clipboard()->setText(QString::fromLatin1(c.text));
+                session.run(QStringLiteral("click ") + boxes[i]);
+                session.run(QStringLiteral("key Ctrl+A"));
+                session.run(QStringLiteral("key Ctrl+V"));
+            } else {
+                session.run(QStringLiteral("type %1 %2")
+                                .arg(boxes[i],
+                                    boxes[i] == QLatin1String(c.box) ? QString::fromLatin1(c.text)
+                                                                     : plain[i]));
+            }
+        }
+        auto *box = control<TextBox>(session.mainWindow(), c.box);
+        ASSERT_EQ(box->text(), QString::fromLatin1(c.text));
+        session.run(QStringLiteral("key Enter"));
+        EXPECT_EQ(count(QStringLiteral("message 16 \"%1\" \"The ").arg(QLatin1String(c.title))), 1)
+            << qPrintable(transcript.join(QLatin1Char('\n')));
+        EXPECT_EQ(control<TextBox>(session.mainWindow(), "txtStructImp")->text(), QString());
+        EXPECT_EQ(control<TextBox>(session.mainWindow(), "txtStructMet")->text(), QString());
+        session.run(QStringLiteral("focus"));
+        EXPECT_TRUE(transcript.last().startsWith(QStringLiteral("focus main %1 ").arg(c.box)))
+            << qPrintable(transcript.last());
+    }
+}
+
+TEST_F(Desktop, DoubleClickCopiesTheWholeNumber)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        GTEST_SKIP() << "xclip is not installed (scripts/install-deps.sh --tests)";
+    run({ "type txtProjImp 100", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter" });
+    X11Input input;
+    struct Case {
+        const char *box;
+        bool fromRight; // where in the text the double click falls
+        const char *whole;
+    };
+    for (const Case &c :
+        { Case { "txtMachImp", false, "14549.2" }, Case { "txtCotangent", true, "1.732050" },
+            Case { "txtWidthMet", true, "1016" }, Case { "txtProjImp", false, "100" } }) {
+        auto *box = control<TextBox>(session.mainWindow(), c.box);
+        ASSERT_EQ(box->text(), QString::fromLatin1(c.whole));
+        const int x = c.fromRight ? box->fontMetrics().horizontalAdvance(box->text()) : 6;
+        input.doubleClick(screenPoint(box, QPoint(x, box->height() / 2)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box->hasSelectedText(); }, 5000)) << c.box;
+        // X11's selection, as a middle-button paste elsewhere takes it, and Ctrl+C.
+        EXPECT_EQ(
+            readBackWhen("primary", QString::fromLatin1(c.whole)), QString::fromLatin1(c.whole))
+            << c.box;
+        session.run(QStringLiteral("key Ctrl+C"));
+        EXPECT_EQ(
+            readBackWhen("clipboard", QString::fromLatin1(c.whole)), QString::fromLatin1(c.whole))
+            << c.box;
+    }
+}
+
+TEST_F(Desktop, CopyResultsFillsTheDesktopClipboardWithTextAndATable)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xclip")).isEmpty())
+        GTEST_SKIP() << "xclip is not installed (scripts/install-deps.sh --tests)";
+    run({ "type txtProjImp 100", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter",
+        "key Ctrl+Shift+C" });
+    // As an e-mail program or a spreadsheet pastes it.
+    const QString text = readBack("clipboard");
+    EXPECT_TRUE(text.contains(QStringLiteral("\nMachinery rated load\t14549.2\tLb\t6599.40\tKg\n")))
+        << qPrintable(text);
+    const QString html = readBack("clipboard", "text/html");
+    EXPECT_TRUE(html.contains(
+        QStringLiteral("<td sdval=\"6599.4\" sdnum=\"1033;\" x:num=\"6599.4\">6599.40</td>")))
+        << qPrintable(html);
+}
+
+TEST_F(Desktop, DarkColourSchemeKeepsTypedValuesReadable)
+{
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    run({ "type txtProjImp 888", "type txtRiseImp 50", "type txtWidthImp 40", "key Enter" });
+    QTest::qWait(200);
+    // White boxes with typed text, yellow ones with results, the light green unit buttons: each
+    // shows its text in black.
+    for (const char *name : { "txtProjImp", "txtProjMet", "txtStructImp", "txtCotangent" }) {
+        auto *box = control<TextBox>(session.mainWindow(), name);
+        EXPECT_GE(darkPixels(box, 3, 12), 12) << name << " " << qPrintable(box->text());
+    }
+    for (const char *name : { "cmdImperial", "cmdMetric" })
+        EXPECT_GE(darkPixels(control(session.mainWindow(), name), 5, 12), 12) << name;
+    // The triangle window, which opens over the main window.
+    run({ "menu mnuRAT", "type Text1 3", "type Text2 4", "click Command1" });
+    QTest::qWait(200);
+    auto *hypotenuse = control<TextBox>(session.triangleWindow(), "Text3");
+    ASSERT_EQ(hypotenuse->text(), QStringLiteral("5"));
+    EXPECT_GE(darkPixels(hypotenuse, 3, 6), 6);
+    saveScreenshot(session.triangleWindow(), "dark-triangle-window.png");
+    // The selected text of a box shows on the usual blue.
+    run({ "activate main", "click txtStructImp" });
+    auto *selected = control<TextBox>(session.mainWindow(), "txtStructImp");
+    ASSERT_TRUE(selected->hasSelectedText());
+    EXPECT_EQ(
+        selected->palette().color(QPalette::Active, QPalette::HighlightedText), QColor(Qt::white));
+    saveScreenshot(session.mainWindow(), "dark-main-window.png");
+    QApplication::setPalette(before);
+}
+
+TEST_F(Desktop, F1ShowsTheGuideInAHelpWindowOfItsOwn)
+{
+    run({ "key F1" });
+    HelpWindow *guide = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (auto *help = qobject_cast<HelpWindow *>(window); help && help->isVisible())
+                    guide = help;
+            }
+            return guide != nullptr;
+        },
+        10000));
+    EXPECT_EQ(guide->windowTitle(), QStringLiteral("Kestrune User Guide"));
+    EXPECT_TRUE(guide->browser()->toPlainText().contains(QStringLiteral("Copy Results")));
+    // Ctrl+F and a word: the page finds it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guide->isActiveWindow(); }, 10000));
+    X11Input input;
+    input.key(XK_f, X11Input::Control);
+    for (const char32_t c : std::u32string_view(U"keypad"))
+        input.typeCharacter(c);
+    input.key(XK_Return);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return guide->browser()->textCursor().selectedText().compare(
+                       QStringLiteral("keypad"), Qt::CaseInsensitive)
+                == 0;
+        },
+        10000));
+    saveScreenshot(guide, "help-window.png");
+    // F1 again brings the same window forward.
+    run({ "activate main", "key F1" });
+    int guides = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        guides += qobject_cast<HelpWindow *>(window) && window->isVisible() ? 1 : 0;
+    EXPECT_EQ(guides, 1);
+    guide->close();
 }
 
 TEST_F(Desktop, ButtonsClickedAwayFromAWidthWarningRunAndComeUp)
@@ -213,6 +471,56 @@ TEST_F(Desktop, AltGrCharactersTypeAltLettersDoNot)
     input.key(XK_a);
     EXPECT_TRUE(QTest::qWaitFor([&] { return id->text().endsWith(QLatin1Char('a')); }, 5000));
     EXPECT_EQ(id->text(), QStringLiteral("@\u20AC[]a"));
+}
+
+// Run with a scale factor at which the triangle window is taller than the screen's free area
+// (QT_SCALE_FACTOR=1.6 on the 1280 x 1024 screen of run-on-desktop.sh: 640 pixels of 1/96 inch).
+TEST_F(Desktop, ScaledTriangleWindowKeepsItsTitleBarOnTheScreen)
+{
+    run({ "menu mnuRAT" });
+    QWidget *triangle = session.triangleWindow();
+    const QRect free = triangle->screen()->availableGeometry();
+    if (triangle->frameGeometry().height() <= free.height())
+        GTEST_SKIP() << "the triangle window fits the screen (QT_SCALE_FACTOR=1.6 makes it not)";
+    // Where the window manager put it, once it has: the top left corner on the screen.
+    QTest::qWait(300);
+    const QRect frame = triangle->frameGeometry();
+    EXPECT_GE(frame.top(), free.top());
+    EXPECT_GE(frame.left(), free.left());
+    EXPECT_LE(frame.right(), free.right());
+    // A window that fits is still centred.
+    run({ "activate main" });
+    const QRect main = session.mainWindow()->frameGeometry();
+    EXPECT_LE(std::abs(main.center().x() - free.center().x()), 2);
+}
+
+// Run with a German keyboard layout (run-on-desktop.sh --layout de), whose keypad types a comma.
+TEST_F(Desktop, AltGrLayoutKeypadDecimalKeyTypesAPoint)
+{
+    if (qgetenv("KESTRUNE_DESKTOP_LAYOUT") != "de")
+        GTEST_SKIP() << "needs the German keyboard layout (run-on-desktop.sh --layout de)";
+    X11Input input;
+    // Num Lock on, as for typing numbers on the keypad; off again at the end.
+    input.key(XK_Num_Lock);
+    auto typeOnKeypad = [&input](TextBox *box) {
+        for (const auto keysym : { XK_KP_1, XK_KP_0, XK_KP_0, XK_KP_Separator, XK_KP_5 })
+            input.keypadKey(keysym);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box->text().size() == 5; }, 5000))
+            << qPrintable(box->text());
+    };
+    run({ "click txtProjImp" });
+    auto *projection = control<TextBox>(session.mainWindow(), "txtProjImp");
+    typeOnKeypad(projection);
+    EXPECT_EQ(projection->text(), QStringLiteral("100.5"));
+    run({ "type txtRiseImp 50", "type txtWidthImp 40", "key Enter" });
+    // 100.5 ft, not 100: (40 + 8) x 100.5 x 4.6
+    EXPECT_EQ(
+        control<TextBox>(session.mainWindow(), "txtStructImp")->text(), QStringLiteral("22190.4"));
+    run({ "menu mnuRAT", "click Text1" });
+    auto *side = control<TextBox>(session.triangleWindow(), "Text1");
+    typeOnKeypad(side);
+    EXPECT_EQ(side->text(), QStringLiteral("100.5"));
+    input.key(XK_Num_Lock);
 }
 
 } // namespace

@@ -4,12 +4,16 @@
 desktop, real keys through the X server (xdotool), and everything read back through the
 accessibility bus (AT-SPI), as Orca reads it. Run by run-on-desktop.sh --accessibility.
 
+F1 runs on a desktop whose xdg-open shows nothing: the guide must open in the program's own window.
+
 Usage: screen_reader.py KESTRUNE
 Needs Debian's python3-pyatspi (so /usr/bin/python3), xdotool and xprop."""
 
+import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 try:
@@ -91,7 +95,15 @@ def answer_message(app, title):
 
 
 def main():
-    program = subprocess.Popen([sys.argv[1]])
+    # A desktop whose xdg-open finds no graphical browser: it starts, succeeds and shows nothing.
+    no_browser = tempfile.mkdtemp()
+    opener = os.path.join(no_browser, "xdg-open")
+    with open(opener, "w") as stub:
+        stub.write("#!/bin/sh\nexit 0\n")
+    os.chmod(opener, 0o755)
+    environment = dict(os.environ, PATH=no_browser + os.pathsep + os.environ.get("PATH", ""))
+    environment.pop("BROWSER", None)
+    program = subprocess.Popen([sys.argv[1]], env=environment)
     try:
         app = wait_for(application, 20)
         check(app is not None, "the program is on the accessibility bus")
@@ -150,6 +162,18 @@ def main():
             keys("alt+F4")
             check(wait_for(lambda: window(app, "Trigonometric", ("frame", "window", "filler")) is None) is not None,
                   "closing it removes it")
+
+        # F1 shows the user guide in a window of the program's own, browser or not.
+        keys("F1")
+        guide = wait_for(lambda: window(app, "Kestrune User Guide", ("frame", "window")))
+        check(guide is not None, "F1 shows the help window, named by its title")
+        if guide is None:
+            return
+        page = wait_for(lambda: control(guide, "User guide"))
+        check(page is not None and "Copy Results" in text_of(page), "the help window reads the guide")
+        keys("alt+F4")
+        check(wait_for(lambda: window(app, "Kestrune User Guide", ("frame", "window")) is None) is not None,
+              "closing the help window removes it")
     finally:
         program.kill()
         program.wait()

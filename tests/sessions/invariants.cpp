@@ -92,6 +92,12 @@ std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnaps
     // The results are those of the inputs now shown, in the mode now in force, worked out apart
     // from the program's own load routine.
     const bool imperial = window.imperialMode();
+    for (const TextBox *box :
+        { imperial ? ui.txtProjImp : ui.txtProjMet, imperial ? ui.txtWidthImp : ui.txtWidthMet }) {
+        if (!TextToNumber(box->text()))
+            return QStringLiteral("results shown for %1 \"%2\", which is no plain number")
+                .arg(box->objectName(), box->text());
+    }
     const auto text = [](const TextBox *box) { return box->text().toStdString(); };
     const std::optional<OracleResults> expected
         = ExpectedResults({ imperial, text(imperial ? ui.txtProjImp : ui.txtProjMet),
