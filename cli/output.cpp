@@ -50,6 +50,16 @@ std::string tableText(std::string_view text, bool cut)
     return shown;
 }
 
+// A result's text with a decimal comma where the output takes one (6599,40), for spreadsheets in
+// locales that read "6599.40" as text or as 659940.
+std::string inDecimalStyle(const OutputColumn &column, const std::string &text, bool decimalComma)
+{
+    if (!decimalComma || !column.withValue) return text;
+    std::string written = text;
+    std::replace(written.begin(), written.end(), '.', ',');
+    return written;
+}
+
 std::vector<std::string> headerOf(const std::vector<OutputColumn> &columns)
 {
     std::vector<std::string> header;
@@ -61,8 +71,8 @@ std::vector<std::string> headerOf(const std::vector<OutputColumn> &columns)
 
 class TableWriter : public RowWriter {
 public:
-    TableWriter(std::ostream &out, std::vector<OutputColumn> columns)
-        : m_out(out), m_columns(std::move(columns))
+    TableWriter(std::ostream &out, std::vector<OutputColumn> columns, bool decimalComma)
+        : m_out(out), m_columns(std::move(columns)), m_decimalComma(decimalComma)
     {
         m_rows.push_back(headerOf(m_columns));
     }
@@ -73,7 +83,8 @@ public:
         row.reserve(cells.size());
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const bool last = i + 1 == cells.size();
-            row.push_back(tableText(cells[i], !last && !m_columns[i].whole));
+            row.push_back(tableText(inDecimalStyle(m_columns[i], cells[i], m_decimalComma),
+                !last && !m_columns[i].whole));
         }
         m_rows.push_back(std::move(row));
     }
@@ -106,15 +117,21 @@ private:
     std::ostream &m_out;
     std::vector<OutputColumn> m_columns;
     std::vector<std::vector<std::string>> m_rows;
+    bool m_decimalComma;
 };
 
 class CsvWriter : public RowWriter {
 public:
     CsvWriter(std::ostream &out, const std::vector<OutputColumn> &columns, CsvStyle style)
-        : m_out(out), m_style(style)
+        : m_out(out), m_style(style), m_columns(columns)
     {
         if (m_style.byteOrderMark) m_out << "\xEF\xBB\xBF";
-        write(headerOf(columns));
+        m_line.clear();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0) m_line += m_style.separator;
+            appendCell(columns[i].name);
+        }
+        m_out << m_line << '\n';
     }
 
     void write(std::span<const std::string> cells) override
@@ -122,7 +139,7 @@ public:
         m_line.clear();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i > 0) m_line += m_style.separator;
-            appendCell(cells[i]);
+            appendCell(inDecimalStyle(m_columns[i], cells[i], m_style.decimalComma));
         }
         m_line += '\n';
         m_out << m_line;
@@ -155,6 +172,7 @@ private:
 
     std::ostream &m_out;
     CsvStyle m_style;
+    std::vector<OutputColumn> m_columns;
     std::string m_line;
 };
 
@@ -218,6 +236,10 @@ public:
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i > 0) m_text += ", ";
             m_text += m_keys[i];
+            if (m_columns[i].count) {
+                m_text += cells[i].empty() ? "null" : cells[i];
+                continue;
+            }
             appendJsonString(m_text, cells[i]);
             if (m_columns[i].withValue) {
                 m_text += ", ";
@@ -281,9 +303,10 @@ std::unique_ptr<RowWriter> makeRowWriter(
     case OutputFormat::Json:
         return std::make_unique<JsonWriter>(out, std::move(columns));
     case OutputFormat::Table:
+    case OutputFormat::Xlsx:
         break;
     }
-    return std::make_unique<TableWriter>(out, std::move(columns));
+    return std::make_unique<TableWriter>(out, std::move(columns), style.decimalComma);
 }
 
 } // namespace kestrune

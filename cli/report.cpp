@@ -7,6 +7,7 @@
 #include "cli/calculation.h"
 #include "cli/commands.h"
 #include "cli/escalators.h"
+#include "cli/wholefile.h"
 #include "platform/page.h"
 #include "platform/services.h"
 
@@ -77,9 +78,7 @@ public:
     {
         if (m_painter.isActive() && !m_painter.end()) fail({});
         m_writer.reset();
-        if (const std::optional<QString> why
-            = SaveWhole(QString::fromStdString(m_path), m_bytes.data()))
-            fail(*why);
+        WriteWhole(m_path, m_bytes.data());
     }
 
 private:
@@ -129,7 +128,7 @@ int RunReport(const Options &options, std::ostream &err)
                     options, row.row, notice.column, std::string(kind) + notice.text);
             };
             if (row.problem) {
-                tell(*row.problem, {});
+                tell(*row.problem, "no page: ");
                 refused = true;
                 return;
             }
@@ -151,7 +150,7 @@ int RunReport(const Options &options, std::ostream &err)
     if (file.pages() == 0) {
         err << "kestrune-calc: " << options.pdfFile
             << " was not written: no escalator could be calculated\n";
-        return 1;
+        return 2;
     }
     file.commit();
     return refused ? 1 : 0;

@@ -71,7 +71,8 @@ TEST(Options, UsageErrorsSayWhatIsWrong)
     EXPECT_NE(usageError({ "loads", "--projection", "1", "--rise", "1", "--width", "1" })
                   .find("--degrees is missing"),
         std::string::npos);
-    EXPECT_NE(usageError({ "loads", "--csv", "f", "--format", "xml" }).find("table, csv or json"),
+    EXPECT_NE(
+        usageError({ "loads", "--csv", "f", "--format", "xml" }).find("table, csv, json or xlsx"),
         std::string::npos);
     EXPECT_NE(usageError({ "loads", "stray" }).find("unexpected argument"), std::string::npos);
     EXPECT_NE(
