@@ -107,13 +107,12 @@ void Tally::count(bool wasRefused, bool wasWarned)
         ++refused;
         return;
     }
-    ++calculated;
-    if (wasWarned) ++warned;
+    ++(wasWarned ? warned : calculated);
 }
 
 std::string Tally::summary() const
 {
-    const std::size_t total = calculated + refused;
+    const std::size_t total = calculated + warned + refused;
     return std::to_string(total) + (total == 1 ? " escalator: " : " escalators: ")
         + std::to_string(calculated) + " calculated, " + std::to_string(warned)
         + (warned == 1 ? " with a warning, " : " with warnings, ") + std::to_string(refused)

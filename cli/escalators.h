@@ -30,8 +30,8 @@ std::string messageLine(
 
 // How the escalators fared, for the summary on standard error.
 struct Tally {
-    std::size_t calculated = 0; // with or without a warning
-    std::size_t warned = 0;
+    std::size_t calculated = 0; // without a warning
+    std::size_t warned = 0; // calculated, with a warning
     std::size_t refused = 0;
 
     void count(bool wasRefused, bool wasWarned);

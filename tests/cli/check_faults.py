@@ -131,12 +131,118 @@ def rows_and_ids():
     expect("one escalator has no row", rows[0]["row"] is None, rows)
 
 
+def decimal_commas():
+    """Loads come back with decimal commas where the file used them, or where asked."""
+    data = "id;units;projection;rise;width;degrees;minutes\r\nHall;metric;30,5;15;1000;30;0\r\n"
+    status, out, err = run("loads", "--csv", write("german.csv", data), "--format", "csv")
+    cells = out.splitlines()[1].split(";")
+    expect("semicolon file", cells[8:12] == ["1,732050", "21840,5", "9906,70", "14470,0"], out)
+    status, out, err = run("loads", "--projection", "100", "--rise", "50", "--width", "40", "--degrees", "30",
+                           "--format", "csv", "--decimal-comma")
+    cells = out.splitlines()[1]
+    expect("--decimal-comma quotes what holds a comma", '"10015,3"' in cells and '"1,732050"' in cells, cells)
+    status, rows, err = loads_json("--csv", write("german.csv", data))
+    expect("JSON keeps its numbers", rows[0]["structural_kg"] == "9906.70" and rows[0]["structural_kg_value"] == 9906.70, rows)
+    status, out, err = run("triangle", "--a", "3", "--b", "4.5", "--format", "csv", "--decimal-comma")
+    expect("triangle --decimal-comma", out.splitlines()[1].startswith('3,"4,5","5,408"'), out)
+
+
+def encodings():
+    """UTF-8 with or without a mark, UTF-16 with a mark, Windows-1252, tabs; --encoding forces one."""
+    text = "id;units;projection;rise;width;degrees;minutes\r\nBäckerei Süd €;metric;30,5;15;1000;30;0\r\n"
+    files = {
+        "utf-8": text.encode("utf-8"),
+        "utf-8 with a mark": b"\xef\xbb\xbf" + text.encode("utf-8"),
+        "utf-16 little-endian": text.encode("utf-16-le").join([b"\xff\xfe", b""]),
+        "utf-16 big-endian": b"\xfe\xff" + text.encode("utf-16-be"),
+        "windows-1252": text.encode("cp1252"),
+    }
+    for case, data in files.items():
+        status, rows, err = loads_json("--csv", write("encoded.csv", data))
+        expect(case, status == 0 and rows[0]["id"] == "Bäckerei Süd €" and rows[0]["structural_kg"] == "9906.70",
+               f"status {status}: {rows} {err}")
+        said = "is not UTF-8 text: it is read as Windows-1252" in err
+        expect(case, said == (case == "windows-1252") and err.count("Windows-1252") <= 1, err)
+    # Forced: a Windows-1252 file read as such without a word; UTF-8 forced is refused row by row.
+    status, rows, err = loads_json("--csv", write("encoded.csv", files["windows-1252"]), "--encoding", "windows-1252")
+    expect("--encoding windows-1252", status == 0 and "Windows-1252" not in err and rows[0]["id"] == "Bäckerei Süd €", err)
+    status, rows, err = loads_json("--csv", write("encoded.csv", files["utf-8"]), "--encoding", "cp1252")
+    expect("--encoding cp1252 on UTF-8", rows[0]["id"] == "BÃ¤ckerei SÃ¼d â‚¬", rows)
+    status, _, err = run("loads", "--csv", "x.csv", "--encoding", "ebcdic")
+    expect("--encoding unknown", status == 2 and "utf-8, utf-16 or windows-1252" in err, err)
+    # A spreadsheet's clipboard: tab-separated, either decimal mark.
+    data = "id\tprojection\trise\twidth\tdegrees\r\nA\t100\t50\t40\t30\r\nB\t100,5\t50\t40\t30\r\nC\t1.500\t50\t40\t30\r\n"
+    status, out, err = run("loads", "--csv", write("clipboard.txt", data), "--format", "csv")
+    lines = out.splitlines()
+    expect("tabs", lines[0].startswith("row\tid\t") and lines[1].startswith("2\tA\timperial\t100\t50\t40\t30\t0\t1.732050\t22080"), out)
+    expect("tabs", "row 3" not in err and 'row 4, column projection: The text "1.500"' in err, err)
+
+
+def whole_output():
+    """Output is whole or absent: --output is written beside and renamed; JSON complete or nothing."""
+    # A file that fails part-way (a quote never closed is read; a cell of many megabytes is not).
+    data = f"{HEADER}\nE1,imperial,100,50,40,30,0\nE2,imperial,\"" + "9" * (17 << 20) + "\",50,40,30,0\n"
+    broken = write("broken.csv", data)
+    status, out, err = run("loads", "--csv", broken, "--format", "json")
+    expect("JSON on standard output", status == 2 and out == "", f"status {status}, output {out[:80]!r}")
+    target = os.path.join(WORK, "results.json")
+    write("results.json", "earlier results")
+    status, out, err = run("loads", "--csv", broken, "--format", "json", "-o", target)
+    expect("--output kept on failure", status == 2 and open(target).read() == "earlier results", err)
+    status, out, err = run("loads", "--csv", write("good.csv", f"{HEADER}\nE1,imperial,100,50,40,30,0\n"),
+                           "--format", "json", "--output", target)
+    expect("--output written", status == 0 and out == "" and json.load(open(target))[0]["structural_lb"] == "22080", err)
+    leftovers = [name for name in os.listdir(WORK) if name.startswith("results.json") and name != "results.json"]
+    expect("nothing left beside", not leftovers, leftovers)
+    status, out, err = run("loads", "--projection", "1", "--rise", "1", "--width", "30", "--degrees", "30",
+                           "-o", os.path.join(WORK, "no-folder", "x.csv"))
+    expect("--output into a missing folder", status == 2 and "cannot write" in err, err)
+
+
+def pdf_onto_what_is_no_file():
+    """The report is written onto a regular file or a new name only; - is standard output."""
+    escalator = ["--projection", "100", "--rise", "50", "--width", "40", "--degrees", "30"]
+    fifo = os.path.join(WORK, "pipe")
+    os.mkfifo(fifo)
+    folder = os.path.join(WORK, "folder.pdf")
+    os.makedirs(folder)
+    for case, path in (("a pipe", fifo), ("a folder", folder), ("a device", "/dev/null")):
+        if not os.path.exists(path):
+            continue
+        before = os.stat(path)
+        status, _, err = run("report", *escalator, "--pdf", path)
+        after = os.stat(path)
+        expect(case, status == 2 and "it is not a regular file" in err, f"status {status}: {err}")
+        expect(case, (before.st_mode, before.st_ino) == (after.st_mode, after.st_ino), "left as it was")
+    result = subprocess.run([CALC, "report", *escalator, "--pdf", "-"], capture_output=True, timeout=60)
+    expect("--pdf -", result.returncode == 0 and result.stdout.startswith(b"%PDF-"), result.stderr)
+    expect("--pdf -", not os.path.exists("-") and not os.path.exists(os.path.join(WORK, "-")), "no file named -")
+    status, _, err = run("loads", *escalator, "-o", fifo)
+    expect("--output onto a pipe", status == 2 and "it is not a regular file" in err, err)
+
+
+def summary():
+    """One line on standard error says how the fleet fared, unless --quiet."""
+    data = (f"{HEADER}\nA,imperial,100,50,40,30,0\nB,imperial,100,50,44,30,0\nC,imperial,100,x,40,30,0\n"
+            "D,imperial,100,50,40,30,0\n")
+    fleet = write("fleet.csv", data)
+    status, _, err = run("loads", "--csv", fleet)
+    expect("summary", err.endswith("kestrune-calc: 4 escalators: 2 calculated, 1 with a warning, 1 refused\n"), err)
+    status, _, err = run("loads", "--csv", fleet, "--quiet")
+    expect("--quiet", "escalators:" not in err and "row 4" in err, err)
+
+
 def main():
     shutil.rmtree(WORK, ignore_errors=True)
     os.makedirs(WORK)
     partly_numeric_measurements()
     exit_statuses_and_reasons()
     rows_and_ids()
+    decimal_commas()
+    encodings()
+    whole_output()
+    pdf_onto_what_is_no_file()
+    summary()
     if failures:
         print("\n".join(failures))
         return 1
