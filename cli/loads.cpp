@@ -5,6 +5,7 @@
 #include "cli/calculation.h"
 #include "cli/commands.h"
 #include "cli/escalators.h"
+#include "cli/xlsxoutput.h"
 
 #include <ostream>
 
@@ -68,7 +69,9 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
     const std::size_t escalators = forEachEscalator(
         options,
         [&](const CsvStyle &style) {
-            writer = makeRowWriter(options.format, out, loadColumns(), style);
+            writer = options.format == OutputFormat::Xlsx
+                ? makeXlsxWriter(out, loadColumns(), "Loads")
+                : makeRowWriter(options.format, out, loadColumns(), style);
         },
         write);
     progress.finish();

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/escalators.h"
 #include "cli/numbertext.h"
+#include "cli/xlsxoutput.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -226,8 +227,10 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     const std::optional<Notice> &error = solution.notices.error;
     cells.push_back(error ? error->text : std::string());
 
-    std::unique_ptr<RowWriter> writer = makeRowWriter(
-        options.format, out, columns, CsvStyle { ',', false, options.decimalComma });
+    std::unique_ptr<RowWriter> writer = options.format == OutputFormat::Xlsx
+        ? makeXlsxWriter(out, columns, "Triangle")
+        : makeRowWriter(
+            options.format, out, columns, CsvStyle { ',', false, options.decimalComma });
     writer->write(cells);
     writer->finish();
     if (!error) return 0;
