@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/output.h"
 
+#include "cli/displaywidth.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -12,40 +13,33 @@ namespace kestrune {
 
 namespace {
 
-// A table cell shows at most this many characters (the last column excepted), so that one long text
-// does not push every row of a terminal table off the screen; CSV and JSON keep every character.
+// A table cell takes at most this many columns of the terminal (the last column excepted), so that
+// one long text does not push every row of a table off the screen; CSV and JSON keep every
+// character.
 constexpr std::size_t kMaxTableCellWidth = 32;
 
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
-}
-
-std::size_t displayWidth(std::string_view text)
-{
-    std::size_t width = 0;
-    for (const char c : text)
-        width += isContinuationByte(c) ? 0 : 1;
-    return width;
-}
-
-// One line of a table: line breaks and other control characters show as blanks, and a long
-// text is cut to its first characters and an ellipsis.
+// One line of a table: line breaks and other control characters show as blanks, and a text
+// wider than a cell is cut to its first characters and an ellipsis, never inside a character nor
+// before the marks that combine with the last one kept.
 std::string tableText(std::string_view text, bool cut)
 {
+    const bool tooWide = cut && DisplayWidth(text) > kMaxTableCellWidth;
     std::string shown;
     shown.reserve(text.size());
     std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!isContinuationByte(c)) {
-            if (cut && width == kMaxTableCellWidth - 1 && displayWidth(text.substr(i)) > 1) {
-                shown += "\u2026";
-                break;
-            }
-            ++width;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t character = NextCharacter(text, i);
+        const std::size_t columns = CharacterWidth(character);
+        if (tooWide && width + columns > kMaxTableCellWidth - 1) {
+            shown += "\u2026";
+            break;
         }
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+        width += columns;
+        if (character < 0x20 || character == 0x7F)
+            shown += ' ';
+        else
+            shown.append(text.substr(start, i - start));
     }
     return shown;
 }
@@ -94,13 +88,13 @@ public:
         std::vector<std::size_t> widths(m_columns.size(), 0);
         for (const std::vector<std::string> &row : m_rows) {
             for (std::size_t i = 0; i < row.size(); ++i)
-                widths[i] = std::max(widths[i], displayWidth(row[i]));
+                widths[i] = std::max(widths[i], DisplayWidth(row[i]));
         }
         std::string line;
         for (const std::vector<std::string> &row : m_rows) {
             line.clear();
             for (std::size_t i = 0; i < row.size(); ++i) {
-                const std::size_t padding = widths[i] - displayWidth(row[i]);
+                const std::size_t padding = widths[i] - DisplayWidth(row[i]);
                 if (i > 0) line += "  ";
                 if (m_columns[i].alignRight) line.append(padding, ' ');
                 line += row[i];
