@@ -33,9 +33,10 @@ void appendUtf8(std::string &out, char16_t codePoint)
 
 } // namespace
 
-bool StartsAsUtf8(std::string_view start)
+bool StartsAsUtf8(std::string_view start, bool whole)
 {
     if (IsUtf8(start)) return true;
+    if (whole) return false;
     // A character is at most 4 bytes long: one of them cut short may end the sample.
     for (std::size_t cut = 1; cut < 4 && cut <= start.size(); ++cut) {
         const auto byte = static_cast<unsigned char>(start[start.size() - cut]);

@@ -18,7 +18,8 @@ std::string_view encodingName(TextEncoding encoding);
 // The UTF-8 text of Windows-1252 bytes.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// Whether `start` (a file's first bytes) is UTF-8 text, but for a character cut off at its end.
-bool StartsAsUtf8(std::string_view start);
+// Whether `start` (a file's first bytes) is UTF-8 text, but for a character cut off at its end
+// where the file goes on (`whole` false).
+bool StartsAsUtf8(std::string_view start, bool whole);
 
 } // namespace kestrune

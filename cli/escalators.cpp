@@ -69,7 +69,7 @@ std::size_t readFleet(const Options &options, const std::function<void(const Csv
             if (!decided) {
                 sample.append(piece);
                 if (sample.size() >= TextDecoder::kSampleBytes || last) {
-                    decoder.decide(sample);
+                    decoder.decide(sample, last);
                     decided = true;
                     if (decoder.fellBack())
                         std::cerr << "kestrune-calc: " << label

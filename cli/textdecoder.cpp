@@ -13,7 +13,7 @@ TextDecoder::TextDecoder(std::optional<TextEncoding> forced) : m_forced(forced) 
 
 TextDecoder::~TextDecoder() = default;
 
-void TextDecoder::decide(std::string_view start)
+void TextDecoder::decide(std::string_view start, bool whole)
 {
     const bool littleEndian = start.starts_with("\xFF\xFE");
     const bool bigEndian = start.starts_with("\xFE\xFF");
@@ -21,7 +21,7 @@ void TextDecoder::decide(std::string_view start)
         m_encoding = *m_forced;
     } else if (littleEndian || bigEndian) {
         m_encoding = TextEncoding::Utf16;
-    } else if (start.starts_with("\xEF\xBB\xBF") || StartsAsUtf8(start)) {
+    } else if (start.starts_with("\xEF\xBB\xBF") || StartsAsUtf8(start, whole)) {
         m_encoding = TextEncoding::Utf8;
     } else {
         m_encoding = TextEncoding::Windows1252;

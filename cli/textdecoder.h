@@ -24,8 +24,9 @@ public:
     TextDecoder(const TextDecoder &) = delete;
     TextDecoder &operator=(const TextDecoder &) = delete;
 
-    // Decides the encoding from the file's start (all of it, for a file shorter than the sample).
-    void decide(std::string_view start);
+    // Decides the encoding from the file's start (`whole`: all of it, for a file shorter than the
+    // sample).
+    void decide(std::string_view start, bool whole);
     // The UTF-8 text of the next piece (after decide()).
     std::string decode(std::string_view bytes);
     // What is still held of a character cut between two pieces.
