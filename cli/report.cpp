@@ -118,7 +118,7 @@ int RunReport(const Options &options, std::ostream &err)
 {
     PdfPages file(options.pdfFile, paperOf(options));
     const std::string date = dateText(options).toStdString();
-    bool refused = false;
+    Tally tally;
 
     const std::size_t escalators = forEachEscalator(
         options, [](const CsvStyle &) {},
@@ -129,7 +129,7 @@ int RunReport(const Options &options, std::ostream &err)
             };
             if (row.problem) {
                 tell(*row.problem, "no page: ");
-                refused = true;
+                tally.count(true, false);
                 return;
             }
             const EscalatorResult result = CalculateEscalator(row.entry);
@@ -138,10 +138,11 @@ int RunReport(const Options &options, std::ostream &err)
                 tell(warning, "warning: ");
             if (result.error) {
                 tell(*result.error, "no page: ");
-                refused = true;
+                tally.count(true, false);
                 return;
             }
             printReport(file, ReportLines(result.report, row.entry.units, date));
+            tally.count(false, !result.warnings.empty());
         });
 
     if (escalators == 0)
@@ -153,7 +154,8 @@ int RunReport(const Options &options, std::ostream &err)
         return 2;
     }
     file.commit();
-    return refused ? 1 : 0;
+    if (!options.quiet) err << "kestrune-calc: " << tally.summary() << '\n';
+    return tally.refused > 0 ? 1 : 0;
 }
 
 } // namespace kestrune

@@ -29,6 +29,8 @@ if [ "${1:-}" = --tests ]; then
         cups-daemon cups-client
         # kestrune-calc's round trip through a spreadsheet in a German locale.
         gnumeric locales
+        # The README's examples of kestrune-calc, run.
+        jq
     )
 fi
 packages+=("$@")
