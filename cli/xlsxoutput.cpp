@@ -50,7 +50,7 @@ std::optional<CellNumber> cellNumber(std::string text)
 
 class XlsxWriter : public RowWriter {
 public:
-    XlsxWriter(std::ostream &out, std::vector<OutputColumn> columns, std::string sheetName)
+    XlsxWriter(std::ostream &out, std::vector<OutputColumn> columns, const std::string &sheetName)
         : m_out(out), m_columns(std::move(columns))
     {
         // The workbook is made in a file of its own, then handed over whole.
@@ -139,9 +139,9 @@ private:
 } // namespace
 
 std::unique_ptr<RowWriter> makeXlsxWriter(
-    std::ostream &out, std::vector<OutputColumn> columns, std::string sheetName)
+    std::ostream &out, std::vector<OutputColumn> columns, const std::string &sheetName)
 {
-    return std::make_unique<XlsxWriter>(out, std::move(columns), std::move(sheetName));
+    return std::make_unique<XlsxWriter>(out, std::move(columns), sheetName);
 }
 
 } // namespace kestrune
@@ -151,7 +151,8 @@ std::unique_ptr<RowWriter> makeXlsxWriter(
 namespace kestrune {
 
 // Options refuse --format xlsx in a build without libxlsxwriter; this is never reached.
-std::unique_ptr<RowWriter> makeXlsxWriter(std::ostream &, std::vector<OutputColumn>, std::string)
+std::unique_ptr<RowWriter> makeXlsxWriter(
+    std::ostream &, std::vector<OutputColumn>, const std::string &)
 {
     throw UsageError("the format xlsx is not available in this build of kestrune-calc");
 }

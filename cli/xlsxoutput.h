@@ -10,6 +10,6 @@
 namespace kestrune {
 
 std::unique_ptr<RowWriter> makeXlsxWriter(
-    std::ostream &out, std::vector<OutputColumn> columns, std::string sheetName);
+    std::ostream &out, std::vector<OutputColumn> columns, const std::string &sheetName);
 
 } // namespace kestrune

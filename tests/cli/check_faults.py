@@ -232,6 +232,33 @@ def summary():
     expect("--quiet", "escalators:" not in err and "row 4" in err, err)
 
 
+def progress_on_a_terminal():
+    """A long file shows a progress line when standard error is a terminal, and only then."""
+    import pty
+    rows = 120000
+    fleet = write("long.csv", HEADER + "\n" + "E,imperial,100,50,40,30,0\n" * rows)
+    out_path = os.path.join(WORK, "long.json")
+    leader, follower = pty.openpty()
+    result = subprocess.run([CALC, "loads", "--csv", fleet, "--format", "json", "-o", out_path],
+                            stderr=follower, stdout=subprocess.DEVNULL, timeout=120)
+    os.close(follower)
+    shown = b""
+    while True:
+        try:
+            piece = os.read(leader, 65536)
+        except OSError:
+            break
+        if not piece:
+            break
+        shown += piece
+    os.close(leader)
+    text = shown.decode(errors="replace")
+    expect("progress", result.returncode == 0 and "\rkestrune-calc: 100000 rows" in text
+           and "120000 escalators: 120000 calculated" in text, repr(text[-300:]))
+    status, _, err = run("loads", "--csv", fleet, "--format", "json", "-o", out_path)
+    expect("no progress into a file", "rows" not in err and "\r" not in err, repr(err[-200:]))
+
+
 def main():
     shutil.rmtree(WORK, ignore_errors=True)
     os.makedirs(WORK)
@@ -243,6 +270,7 @@ def main():
     whole_output()
     pdf_onto_what_is_no_file()
     summary()
+    progress_on_a_terminal()
     if failures:
         print("\n".join(failures))
         return 1
