@@ -79,9 +79,10 @@ escalator of the options).
 constexpr std::string_view kReportHelp
     = R"(Usage: kestrune-calc report --pdf OUT.pdf --projection P --rise R --width W --degrees D
                            [--minutes M] [--id TEXT] [--units imperial|metric]
-                           [--date YYYY-MM-DD] [--paper letter|a4]
+                           [--date YYYY-MM-DD] [--paper letter|a4] [--quiet]
        kestrune-calc report --pdf OUT.pdf --csv FILE [--units imperial|metric]
                            [--encoding ENCODING] [--date YYYY-MM-DD] [--paper letter|a4]
+                           [--quiet]
 
 Writes the window's printed results report as a PDF file: one page per escalator, with the same
 lines, fonts and columns as Print Data. The escalators and their options are those of the loads
@@ -90,6 +91,8 @@ written whole or not at all.
 
   --pdf FILE       the PDF file to write (- is standard output); an existing device, pipe or
                    folder of that name is refused
+  --encoding ENC   the CSV file's encoding, as for loads
+  --quiet          no summary line on standard error
   --date DATE      the date the report shows (default: today), in the user's short date format
   --paper PAPER    letter or a4 (default: letter where the user's locale measures in US units,
                    a4 elsewhere)
