@@ -62,7 +62,10 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
         cells.push_back(error ? error->text : std::string());
         writer->write(cells);
         tally.count(error.has_value(), !warnings.empty());
-        if (error) err << messageLine(options, row.row, error->column, error->text);
+        if (error) {
+            progress.finish(); // the message on a line of its own
+            err << messageLine(options, row.row, error->column, error->text);
+        }
         progress.step();
     };
 

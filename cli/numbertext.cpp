@@ -62,7 +62,8 @@ std::optional<Notice> ReadStrictNumber(
     const std::string named
         = "The text \"" + std::string(text) + "\" for the " + std::string(field.quantity) + " ";
     const std::string examples = commaAllowed ? "(30,5 or 1000)" : "(30.5 or 1000)";
-    auto refuse = [&](const std::string &why) {
+    auto refuse = [&](std::string why) {
+        if (refusal.empty()) why.pop_back(); // the blank before the refusal
         return Notice { std::string(field.column), named + why + std::string(refusal) };
     };
 

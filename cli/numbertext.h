@@ -36,7 +36,8 @@ struct NumberField {
 };
 
 // Reads `text` (in place: a decimal comma becomes the point the calculation reads). Returns the
-// refusal, ending with `refusal` ("No loads were calculated."), when the text is not one number.
+// refusal, ending with `refusal` ("No loads were calculated.", or nothing), when the text is not
+// one number.
 std::optional<Notice> ReadStrictNumber(
     const NumberField &field, std::string &text, DecimalMark mark, std::string_view refusal);
 

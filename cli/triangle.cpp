@@ -87,6 +87,14 @@ std::string refusalReason(const TriangleRowRule &row, std::string_view first,
 
 constexpr std::string_view kNoRightTriangle = "Right Triangle?";
 
+// The window's refusal of a triangle, as the solver words it for a side of 0.
+const std::string &noRightTriangle()
+{
+    static const std::string text
+        = SolveSideRow(kTriangleRows.front(), "0", "0").problem.value_or(Message {}).prompt;
+    return text;
+}
+
 struct Solution {
     std::map<Side, std::string> sides;
     std::array<std::string, 4> angles; // A degrees, A minutes, B degrees, B minutes
@@ -126,12 +134,14 @@ Solution solve(const Given &given)
     const TriangleRowRule &row = rowFor(given);
     const std::size_t sideLength = row.angleRow ? kAngleRowSideLength : kSideRowSideLength;
     // Each text is read strictly first: "3,5" or "12ft" is no side, though the box would read 3
-    // or 12 of it.
+    // or 12 of it. The refusal is the window's, with the text at fault and why.
     auto strict = [&](const std::string &column, const std::string &quantity, std::string text) {
         if (std::optional<Notice> refused
-            = ReadStrictNumber({ column, quantity }, text, DecimalMark::Point, kNothingSolved);
-            refused && !out.notices.error)
+            = ReadStrictNumber({ column, quantity }, text, DecimalMark::Point, {});
+            refused && !out.notices.error) {
+            refused->text = noRightTriangle() + " " + refused->text;
             out.notices.error = std::move(refused);
+        }
         return text;
     };
     for (const auto &[side, typed] : given.sides) {

@@ -143,7 +143,7 @@ def main():
     for (row, case), shown in zip(cases, seen):
         got = calculator(options.calc, row, case)
         if (text := not_a_number(case)) is not None:
-            if not got["error"].startswith(f'The text "{text}" for the '):
+            if not got["error"].startswith(f'{NO_RIGHT_TRIANGLE} The text "{text}" for the '):
                 differences.append(f"row {row} {case}: {text!r} is no number, kestrune-calc gave {got['error']!r}")
             refused += 1
             continue
