@@ -71,6 +71,8 @@ template <std::size_t N> bool within(const std::array<Range, N> &ranges, char32_
 
 std::size_t CharacterWidth(char32_t character)
 {
+    // Nothing below the combining accents is wide or of no width.
+    if (character < kZeroWidth.front().first) return 1;
     if (within(kZeroWidth, character)) return 0;
     if (within(kDoubleWidth, character)) return 2;
     return 1;
@@ -103,6 +105,9 @@ char32_t NextCharacter(std::string_view text, std::size_t &i)
 
 std::size_t DisplayWidth(std::string_view text)
 {
+    // Most texts are ASCII, a column each.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+        return text.size();
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size();)
         width += CharacterWidth(NextCharacter(text, i));

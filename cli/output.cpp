@@ -21,12 +21,18 @@ constexpr std::size_t kMaxTableCellWidth = 32;
 // One line of a table: line breaks and other control characters show as blanks, and a text
 // wider than a cell is cut to its first characters and an ellipsis, never inside a character nor
 // before the marks that combine with the last one kept.
-std::string tableText(std::string_view text, bool cut)
+struct TableCell {
+    std::string text;
+    std::size_t width = 0; // in columns of the terminal
+};
+
+TableCell tableText(std::string_view text, bool cut)
 {
     const bool tooWide = cut && DisplayWidth(text) > kMaxTableCellWidth;
-    std::string shown;
+    TableCell cell;
+    std::string &shown = cell.text;
     shown.reserve(text.size());
-    std::size_t width = 0;
+    std::size_t &width = cell.width;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t start = i;
         const char32_t character = NextCharacter(text, i);
@@ -41,7 +47,7 @@ std::string tableText(std::string_view text, bool cut)
         else
             shown.append(text.substr(start, i - start));
     }
-    return shown;
+    return cell;
 }
 
 // A result's text with a decimal comma where the output takes one (6599,40), for spreadsheets in
@@ -68,12 +74,15 @@ public:
     TableWriter(std::ostream &out, std::vector<OutputColumn> columns, bool decimalComma)
         : m_out(out), m_columns(std::move(columns)), m_decimalComma(decimalComma)
     {
-        m_rows.push_back(headerOf(m_columns));
+        std::vector<TableCell> header;
+        for (const std::string &name : headerOf(m_columns))
+            header.push_back({ name, DisplayWidth(name) });
+        m_rows.push_back(std::move(header));
     }
 
     void write(std::span<const std::string> cells) override
     {
-        std::vector<std::string> row;
+        std::vector<TableCell> row;
         row.reserve(cells.size());
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const bool last = i + 1 == cells.size();
@@ -86,18 +95,18 @@ public:
     void finish() override
     {
         std::vector<std::size_t> widths(m_columns.size(), 0);
-        for (const std::vector<std::string> &row : m_rows) {
+        for (const std::vector<TableCell> &row : m_rows) {
             for (std::size_t i = 0; i < row.size(); ++i)
-                widths[i] = std::max(widths[i], DisplayWidth(row[i]));
+                widths[i] = std::max(widths[i], row[i].width);
         }
         std::string line;
-        for (const std::vector<std::string> &row : m_rows) {
+        for (const std::vector<TableCell> &row : m_rows) {
             line.clear();
             for (std::size_t i = 0; i < row.size(); ++i) {
-                const std::size_t padding = widths[i] - DisplayWidth(row[i]);
+                const std::size_t padding = widths[i] - row[i].width;
                 if (i > 0) line += "  ";
                 if (m_columns[i].alignRight) line.append(padding, ' ');
-                line += row[i];
+                line += row[i].text;
                 if (!m_columns[i].alignRight) line.append(padding, ' ');
             }
             line.erase(line.find_last_not_of(' ') + 1);
@@ -110,7 +119,7 @@ public:
 private:
     std::ostream &m_out;
     std::vector<OutputColumn> m_columns;
-    std::vector<std::vector<std::string>> m_rows;
+    std::vector<std::vector<TableCell>> m_rows;
     bool m_decimalComma;
 };
 
