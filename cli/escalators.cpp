@@ -24,6 +24,15 @@ constexpr std::size_t kChunkBytes = std::size_t { 256 } * 1024;
 constexpr std::size_t kProgressFrom = 100000;
 constexpr std::size_t kProgressStep = 10000;
 
+bool standardErrorIsTerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
+
 struct FileCloser {
     void operator()(std::FILE *file) const
     {
@@ -120,7 +129,7 @@ std::string Tally::summary() const
 }
 
 Progress::Progress(const Options &options, std::ostream &err)
-    : m_err(err), m_shown(options.csvFile && !options.quiet && isatty(fileno(stderr)) != 0)
+    : m_err(err), m_shown(options.csvFile && !options.quiet && standardErrorIsTerminal())
 { }
 
 void Progress::step()
