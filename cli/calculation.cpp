@@ -9,8 +9,6 @@ namespace kestrune {
 
 namespace {
 
-constexpr std::string_view kNoLoads = "No loads were calculated.";
-
 // The measurement a failed presence check is about: each input is checked alone, beside inputs
 // that are surely present.
 std::string missingColumn(const LoadInputTexts &inputs)
@@ -50,17 +48,16 @@ EscalatorResult CalculateEscalator(const EscalatorEntry &entry)
     EscalatorResult result;
     const UnitSystem system = entry.units;
     BoxNotices notices;
-    auto box = [&](InputColumn column, std::string_view quantity, std::size_t length,
-                   std::string_view given) {
-        return BoxText({ columnName(column), quantity, length }, given, notices, kNoLoads);
+    auto box = [&](InputColumn column, std::size_t length, std::string_view given) {
+        return BoxText(
+            { columnName(column), quantityName(column), length }, given, notices, kNoLoads);
     };
     LoadInputTexts inputs;
-    inputs.projection = box(
-        InputColumn::Projection, "horizontal projection", kMeasurementLength, entry.projection);
-    inputs.rise = box(InputColumn::Rise, "total rise", kMeasurementLength, entry.rise);
-    inputs.width = box(InputColumn::Width, "step width", kMeasurementLength, entry.width);
-    inputs.degrees = box(InputColumn::Degrees, "degrees", kAngleLength, entry.degrees);
-    inputs.minutes = box(InputColumn::Minutes, "minutes", kAngleLength, entry.minutes);
+    inputs.projection = box(InputColumn::Projection, kMeasurementLength, entry.projection);
+    inputs.rise = box(InputColumn::Rise, kMeasurementLength, entry.rise);
+    inputs.width = box(InputColumn::Width, kMeasurementLength, entry.width);
+    inputs.degrees = box(InputColumn::Degrees, kAngleLength, entry.degrees);
+    inputs.minutes = box(InputColumn::Minutes, kAngleLength, entry.minutes);
     result.warnings = std::move(notices.warnings);
     result.error = std::move(notices.error);
 

@@ -18,6 +18,9 @@
 
 namespace kestrune {
 
+// How a refusal of an escalator ends.
+inline constexpr std::string_view kNoLoads = "No loads were calculated.";
+
 struct EscalatorResult {
     ResultTexts results; // all empty when the escalator was refused
     // Shown by the window, which still calculated: twins too large for their boxes, a step width

@@ -23,19 +23,23 @@ constexpr std::size_t kMinimumGrowth = 4096;
 // How much of a file's start is held to find the separator in its header line.
 constexpr std::size_t kMaxHeaderBytes = std::size_t { 64 } * 1024;
 
-// The separator of a header line: a semicolon where it outnumbers the commas (spreadsheets in
-// locales with a decimal comma write those), a comma otherwise.
+// The separator of a header line: a tab where tabs outnumber the others (a spreadsheet's
+// clipboard), a semicolon where it outnumbers the commas (spreadsheets in locales with a decimal
+// comma write those), a comma otherwise.
 char separatorOf(std::string_view line)
 {
     std::size_t commas = 0;
     std::size_t semicolons = 0;
+    std::size_t tabs = 0;
     bool quoted = false;
     for (const char c : line) {
         if (c == '"') quoted = !quoted;
         if (quoted) continue;
         if (c == ',') ++commas;
         if (c == ';') ++semicolons;
+        if (c == '\t') ++tabs;
     }
+    if (tabs > commas && tabs > semicolons) return '\t';
     return semicolons > commas ? ';' : ',';
 }
 
@@ -57,43 +61,66 @@ std::optional<std::string_view> headerLine(std::string_view bytes)
 
 } // namespace
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates, nothing
+// above U+10FFFF), or 0 where none starts there.
+std::size_t utf8SequenceAt(std::string_view text, std::size_t i)
+{
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned int codePoint = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        codePoint = c & 0x1Fu;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        codePoint = c & 0x0Fu;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        codePoint = c & 0x07u;
+    } else {
+        return 0;
+    }
+    if (text.size() - i < length) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0u) != 0x80u) return 0;
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    const bool overlong
+        = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (overlong || surrogate || codePoint > 0x10FFFF) return 0;
+    return length;
+}
+
+} // namespace
+
 bool IsUtf8(std::string_view text)
 {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned int codePoint = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            codePoint = c & 0x1Fu;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            codePoint = c & 0x0Fu;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            codePoint = c & 0x07u;
-        } else {
-            return false;
-        }
-        if (n - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0u) != 0x80u) return false;
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        const bool overlong
-            = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-        const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-        if (overlong || surrogate || codePoint > 0x10FFFF) return false;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceAt(text, i);
+        if (length == 0) return false;
         i += length;
     }
     return true;
+}
+
+std::string RepairedUtf8(std::string_view text, std::size_t maxBytes)
+{
+    std::string repaired;
+    repaired.reserve(std::min(text.size(), maxBytes));
+    constexpr std::string_view kReplacement = "\uFFFD";
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceAt(text, i);
+        const std::string_view piece = length == 0 ? kReplacement : text.substr(i, length);
+        if (repaired.size() + piece.size() > maxBytes) break;
+        repaired += piece;
+        i += length == 0 ? 1 : length;
+    }
+    return repaired;
 }
 
 struct CsvReader::Parser {
@@ -224,12 +251,15 @@ void CsvReader::endField(const char *data, std::size_t length)
     const std::string_view text(data == nullptr ? "" : data, data == nullptr ? 0 : length);
     const std::size_t index = m_record.cells.size();
     std::string &cell = m_record.cells.emplace_back();
+    // A faulty cell keeps what it can of its text, so that its row can still be recognised (its
+    // id above all): its start, its bytes that are not UTF-8 each shown as U+FFFD.
     if (text.size() > kMaxCellBytes) {
         if (m_record.problem.empty()) {
             m_record.problem
                 = "the cell is longer than the 32,767 characters a spreadsheet cell holds";
             m_record.problemCell = index;
         }
+        cell = RepairedUtf8(text.substr(0, kMaxCellBytes + 3), kMaxCellBytes);
         return;
     }
     if (!IsUtf8(text)) {
@@ -237,6 +267,7 @@ void CsvReader::endField(const char *data, std::size_t length)
             m_record.problem = "the cell is not UTF-8 text";
             m_record.problemCell = index;
         }
+        cell = RepairedUtf8(text, kMaxCellBytes);
         return;
     }
     cell.assign(text);

@@ -42,7 +42,8 @@ struct CsvRecord {
 class CsvReader {
 public:
     // Spreadsheets hold at most this many characters in a cell; a longer cell is a fault of its
-    // record, and its text is not kept (nor that of a cell that is not UTF-8 text).
+    // record, and only its start is kept (a cell that is not UTF-8 text keeps its text, each byte
+    // that is not UTF-8 shown as U+FFFD).
     static constexpr std::size_t kMaxCellBytes = 32767;
     // A cell this long is no spreadsheet's: reading stops rather than holding it in memory.
     static constexpr std::size_t kMaxBufferedCellBytes = std::size_t { 16 } << 20;
@@ -90,5 +91,9 @@ private:
 
 // Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
 bool IsUtf8(std::string_view text);
+
+// `text` with every byte that is not part of well-formed UTF-8 replaced by U+FFFD, cut (between
+// characters) to at most `maxBytes` bytes.
+std::string RepairedUtf8(std::string_view text, std::size_t maxBytes);
 
 } // namespace kestrune

@@ -41,9 +41,24 @@ inline constexpr std::size_t kInputColumnCount = 7;
 inline constexpr std::array<std::string_view, kInputColumnCount> kInputColumnNames { "id", "units",
     "projection", "rise", "width", "degrees", "minutes" };
 
+// What a message calls each column's text: "The total rise ...".
+inline constexpr std::array<std::string_view, kInputColumnCount> kInputQuantities {
+    "identification", "units", "horizontal projection", "total rise", "step width", "degrees",
+    "minutes"
+};
+
 inline std::string_view columnName(InputColumn column)
 {
     return kInputColumnNames[static_cast<std::size_t>(column)];
 }
+
+inline std::string_view quantityName(InputColumn column)
+{
+    return kInputQuantities[static_cast<std::size_t>(column)];
+}
+
+// The columns that hold numbers.
+inline constexpr std::array kMeasurementColumns { InputColumn::Projection, InputColumn::Rise,
+    InputColumn::Width, InputColumn::Degrees, InputColumn::Minutes };
 
 } // namespace kestrune

@@ -9,6 +9,7 @@
 #include "cli/output.h"
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace kestrune {
@@ -26,6 +27,33 @@ std::size_t forEachEscalator(const Options &options,
 // the command line; without a column, where the message concerns the escalator as a whole.
 std::string messageLine(
     const Options &options, std::size_t row, std::string_view column, std::string_view text);
+
+// How the escalators fared, for the summary on standard error.
+struct Tally {
+    std::size_t calculated = 0; // without a warning
+    std::size_t warned = 0; // calculated, with a warning
+    std::size_t refused = 0;
+
+    void count(bool wasRefused, bool wasWarned);
+    // "9 escalators: 7 calculated, 1 with a warning, 1 refused".
+    std::string summary() const;
+};
+
+// A line on standard error that counts the rows of a long file as they are read, when standard
+// error is a terminal (from the 100,000th row on); nothing otherwise.
+class Progress {
+public:
+    Progress(const Options &options, std::ostream &err);
+    void step();
+    // Clears the line.
+    void finish();
+
+private:
+    std::ostream &m_err;
+    bool m_shown;
+    std::size_t m_rows = 0;
+    bool m_written = false;
+};
 
 // The name of the CSV file for messages ("standard input" for "-").
 std::string fileLabel(const std::string &file);

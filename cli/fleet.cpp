@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/fleet.h"
 
+#include "cli/calculation.h"
+
 #include <algorithm>
 
 namespace kestrune {
@@ -28,27 +30,40 @@ std::string allColumnNames()
     return names;
 }
 
-// A number written with a decimal comma (12,5) as the window reads numbers (12.5). Only a text
-// with one comma and no point is such a number; anything else stays as written.
-std::string withDecimalPoint(std::string text)
+std::string &entryText(EscalatorEntry &entry, InputColumn column)
 {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos
-        || text.find('.') != std::string::npos)
-        return text;
-    text[comma] = '.';
-    return text;
-}
-
-bool isMeasurement(InputColumn column)
-{
-    return column != InputColumn::Id && column != InputColumn::Units;
+    switch (column) {
+    case InputColumn::Projection:
+        return entry.projection;
+    case InputColumn::Rise:
+        return entry.rise;
+    case InputColumn::Width:
+        return entry.width;
+    case InputColumn::Degrees:
+        return entry.degrees;
+    case InputColumn::Minutes:
+        return entry.minutes;
+    case InputColumn::Units:
+    case InputColumn::Id:
+        break;
+    }
+    return entry.id;
 }
 
 } // namespace
 
+void ReadMeasurements(FleetRow &row, DecimalMark mark)
+{
+    for (const InputColumn column : kMeasurementColumns) {
+        std::optional<Notice> refused
+            = ReadStrictNumber({ columnName(column), quantityName(column) },
+                entryText(row.entry, column), mark, kNoLoads);
+        if (refused && !row.problem) row.problem = std::move(refused);
+    }
+}
+
 FleetLayout::FleetLayout(const CsvRecord &header, char separator, UnitSystem defaultUnits)
-    : m_decimalComma(separator == ';'), m_defaultUnits(defaultUnits)
+    : m_mark(decimalMarkOf(separator)), m_defaultUnits(defaultUnits)
 {
     const std::string where = "row " + std::to_string(header.row) + ", column ";
     if (!header.problem.empty())
@@ -125,7 +140,7 @@ FleetRow FleetLayout::read(CsvRecord &record) const
         std::string *found = cell(column);
         std::string value = found ? std::move(*found) : std::string(fallback);
         row.echo[static_cast<std::size_t>(column)] = value;
-        return m_decimalComma && isMeasurement(column) ? withDecimalPoint(std::move(value)) : value;
+        return value;
     };
 
     EscalatorEntry &entry = row.entry;
@@ -151,6 +166,7 @@ FleetRow FleetLayout::read(CsvRecord &record) const
         }
     }
     unitsEcho = unitsName(entry.units);
+    ReadMeasurements(row, m_mark);
     return row;
 }
 

@@ -9,6 +9,7 @@
 #include "cli/boxtext.h"
 #include "cli/csvreader.h"
 #include "cli/escalator.h"
+#include "cli/numbertext.h"
 
 #include <optional>
 #include <stdexcept>
@@ -34,6 +35,10 @@ struct FleetRow {
     std::optional<Notice> problem;
 };
 
+// Reads the numbers of the row's escalator strictly (see numbertext.h), in the decimal mark of its
+// file: the first that is not one number becomes the row's problem, unless it has one already.
+void ReadMeasurements(FleetRow &row, DecimalMark mark);
+
 class FleetLayout {
 public:
     // Reads the header row. Throws FleetError naming the column at fault.
@@ -50,7 +55,7 @@ private:
 
     std::array<std::optional<std::size_t>, kInputColumnCount> m_cellOf;
     std::vector<std::optional<InputColumn>> m_columnOf; // by cell
-    bool m_decimalComma;
+    DecimalMark m_mark;
     UnitSystem m_defaultUnits;
 };
 

@@ -5,6 +5,7 @@
 #include "cli/calculation.h"
 #include "cli/commands.h"
 #include "cli/escalators.h"
+#include "cli/xlsxoutput.h"
 
 #include <ostream>
 
@@ -14,7 +15,8 @@ namespace {
 
 std::vector<OutputColumn> loadColumns()
 {
-    std::vector<OutputColumn> columns;
+    // The line of the file the escalator was read from: the row to look at in the spreadsheet.
+    std::vector<OutputColumn> columns { { "row", true, false, false, true } };
     for (const std::string_view name : kInputColumnNames) {
         const bool text = name == "id" || name == "units";
         columns.push_back({ name, !text, false });
@@ -36,10 +38,13 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
     // columns), in the style of the file read: its separator, its byte-order mark.
     std::unique_ptr<RowWriter> writer;
     std::vector<std::string> cells;
-    bool refused = false;
+    Tally tally;
+    Progress progress(options, err);
 
     auto write = [&](FleetRow &row) {
-        cells.assign(row.echo.begin(), row.echo.end());
+        cells.clear();
+        cells.push_back(options.csvFile ? std::to_string(row.row) : std::string());
+        cells.insert(cells.end(), row.echo.begin(), row.echo.end());
         std::optional<Notice> error = std::move(row.problem);
         std::vector<Notice> warnings;
         ResultTexts results;
@@ -56,23 +61,30 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
         cells.push_back(JoinedText(warnings));
         cells.push_back(error ? error->text : std::string());
         writer->write(cells);
+        tally.count(error.has_value(), !warnings.empty());
         if (error) {
-            refused = true;
+            progress.finish(); // the message on a line of its own
             err << messageLine(options, row.row, error->column, error->text);
         }
+        progress.step();
     };
 
     const std::size_t escalators = forEachEscalator(
         options,
         [&](const CsvStyle &style) {
-            writer = makeRowWriter(options.format, out, loadColumns(), style);
+            writer = options.format == OutputFormat::Xlsx
+                ? makeXlsxWriter(out, loadColumns(), "Loads")
+                : makeRowWriter(options.format, out, loadColumns(), style);
         },
         write);
+    progress.finish();
     if (writer) writer->finish();
     if (escalators == 0)
         err << "kestrune-calc: " << fileLabel(options.csvFile.value_or("-"))
             << ": no escalator after the header row\n";
-    return refused ? 1 : 0;
+    else if (!options.quiet)
+        err << "kestrune-calc: " << tally.summary() << '\n';
+    return tally.refused > 0 ? 1 : 0;
 }
 
 } // namespace kestrune

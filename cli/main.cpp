@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/wholefile.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -59,9 +61,18 @@ int run(int argc, char *argv[])
         std::cout << "kestrune-calc " KESTRUNE_VERSION "\n";
         return 0;
     case Command::Loads:
-        return RunLoads(options, std::cout, std::cerr);
-    case Command::Triangle:
-        return RunTriangle(options, std::cout, std::cerr);
+    case Command::Triangle: {
+        // The output is made whole before any of it is written: a failure part-way (a file that
+        // cannot be read to its end) leaves nothing, never half a JSON array or half a file.
+        std::ostringstream output;
+        const int status = options.command == Command::Loads
+            ? RunLoads(options, output, std::cerr)
+            : RunTriangle(options, output, std::cerr);
+        const std::string bytes = std::move(output).str();
+        WriteWhole(options.outputFile.empty() ? "-" : options.outputFile,
+            QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return status;
+    }
     case Command::Report:
         return runReport(argv[0], options);
     }

@@ -29,11 +29,16 @@ enum class Option {
     Hypotenuse,
     AngleA,
     AngleB,
+    Output,
+    Encoding,
+    DecimalComma,
+    Quiet,
 };
 
 struct OptionName {
     std::string_view name;
     Option option;
+    bool flag = false; // takes no value
 };
 
 constexpr std::array kOptionNames { OptionName { "csv", Option::Csv },
@@ -44,7 +49,10 @@ constexpr std::array kOptionNames { OptionName { "csv", Option::Csv },
     OptionName { "pdf", Option::Pdf }, OptionName { "date", Option::Date },
     OptionName { "paper", Option::Paper }, OptionName { "a", Option::SideA },
     OptionName { "b", Option::SideB }, OptionName { "h", Option::Hypotenuse },
-    OptionName { "angle-a", Option::AngleA }, OptionName { "angle-b", Option::AngleB } };
+    OptionName { "angle-a", Option::AngleA }, OptionName { "angle-b", Option::AngleB },
+    OptionName { "output", Option::Output }, OptionName { "encoding", Option::Encoding },
+    OptionName { "decimal-comma", Option::DecimalComma, true },
+    OptionName { "quiet", Option::Quiet, true } };
 
 constexpr std::array kEscalatorOptions { Option::Csv, Option::Units, Option::Id, Option::Projection,
     Option::Rise, Option::Width, Option::Degrees, Option::Minutes };
@@ -55,13 +63,16 @@ bool takes(Command command, Option option)
         != kEscalatorOptions.end();
     switch (command) {
     case Command::Loads:
-        return escalator || option == Option::Format;
+        return escalator || option == Option::Format || option == Option::Output
+            || option == Option::Encoding || option == Option::DecimalComma
+            || option == Option::Quiet;
     case Command::Report:
         return escalator || option == Option::Pdf || option == Option::Date
-            || option == Option::Paper;
+            || option == Option::Paper || option == Option::Encoding || option == Option::Quiet;
     case Command::Triangle:
         return option == Option::SideA || option == Option::SideB || option == Option::Hypotenuse
-            || option == Option::AngleA || option == Option::AngleB || option == Option::Format;
+            || option == Option::AngleA || option == Option::AngleB || option == Option::Format
+            || option == Option::Output || option == Option::DecimalComma;
     case Command::Help:
     case Command::Version:
         break;
@@ -120,7 +131,8 @@ Given readOptions(Command command, std::span<const std::string_view> arguments)
         = " (kestrune-calc " + std::string(commandName(command)) + " --help lists the options)";
     Given given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
+        // -o is --output.
+        const std::string_view argument = arguments[i] == "-o" ? "--output" : arguments[i];
         if (!argument.starts_with("--") || argument.size() == 2)
             throw UsageError("unexpected argument \"" + std::string(argument) + "\"" + seeHelp);
         std::string_view name = argument.substr(2);
@@ -133,7 +145,10 @@ Given readOptions(Command command, std::span<const std::string_view> arguments)
             [name](const OptionName &entry) { return entry.name == name; });
         if (known == kOptionNames.end() || !takes(command, known->option))
             throw UsageError("unknown option --" + std::string(name) + seeHelp);
-        if (!value) {
+        if (known->flag) {
+            if (value) throw UsageError("the option --" + std::string(name) + " takes no value");
+            value = std::string_view {};
+        } else if (!value) {
             if (i + 1 == arguments.size())
                 throw UsageError("the option --" + std::string(name) + " needs a value");
             value = arguments[++i];
@@ -151,7 +166,33 @@ OutputFormat formatNamed(const std::string &name)
     if (name == "table") return OutputFormat::Table;
     if (name == "csv") return OutputFormat::Csv;
     if (name == "json") return OutputFormat::Json;
-    throw UsageError("the format must be table, csv or json, not \"" + name + "\"");
+    if (name == "xlsx") {
+        if (!kXlsxAvailable)
+            throw UsageError("the format xlsx is not available in this build of kestrune-calc");
+        return OutputFormat::Xlsx;
+    }
+    throw UsageError("the format must be table, csv, json or xlsx, not \"" + name + "\"");
+}
+
+void readOutput(Options &options, Given &given)
+{
+    if (const auto format = given.find(Option::Format); format != given.end())
+        options.format = formatNamed(format->second);
+    if (const auto output = given.find(Option::Output); output != given.end()) {
+        if (output->second.empty()) throw UsageError("the option --output needs a file name");
+        options.outputFile = output->second;
+    }
+    if (options.format == OutputFormat::Xlsx
+        && (options.outputFile.empty() || options.outputFile == "-"))
+        throw UsageError("--format xlsx writes a file: give its name with --output FILE");
+    options.decimalComma = given.contains(Option::DecimalComma);
+    options.quiet = given.contains(Option::Quiet);
+    if (const auto encoding = given.find(Option::Encoding); encoding != given.end()) {
+        options.encoding = encodingNamed(encoding->second);
+        if (!options.encoding)
+            throw UsageError("the encoding must be utf-8, utf-16 or windows-1252, not \""
+                + encoding->second + "\"");
+    }
 }
 
 void readEscalators(Options &options, Given &given)
@@ -296,8 +337,7 @@ Options parseOptions(std::span<const std::string_view> arguments)
 
     options.command = *command;
     Given given = readOptions(*command, rest);
-    if (const auto format = given.find(Option::Format); format != given.end())
-        options.format = formatNamed(format->second);
+    readOutput(options, given);
     switch (*command) {
     case Command::Loads:
         readEscalators(options, given);

@@ -6,6 +6,7 @@
 // minutes below the degree. Anything the commands cannot take is a UsageError, whose text says
 // what is wrong; the program answers it with exit status 2.
 
+#include "cli/encoding.h"
 #include "cli/escalator.h"
 #include "cli/output.h"
 
@@ -38,6 +39,14 @@ struct Options {
     Command helpTopic = Command::Help;
 
     OutputFormat format = OutputFormat::Table;
+    // Where the output goes, written whole or not at all (empty or "-": standard output).
+    std::string outputFile;
+    // Numbers written with a decimal comma, whatever the file read.
+    bool decimalComma = false;
+    // No summary line on standard error.
+    bool quiet = false;
+    // The CSV file's encoding as the user names it; found from the file otherwise.
+    std::optional<TextEncoding> encoding;
     UnitSystem units = UnitSystem::Imperial;
 
     // A fleet: the CSV file to read ("-" for standard input).

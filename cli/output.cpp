@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/output.h"
 
+#include "cli/displaywidth.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -12,42 +13,51 @@ namespace kestrune {
 
 namespace {
 
-// A table cell shows at most this many characters (the last column excepted), so that one long text
-// does not push every row of a terminal table off the screen; CSV and JSON keep every character.
+// A table cell takes at most this many columns of the terminal (the last column excepted), so that
+// one long text does not push every row of a table off the screen; CSV and JSON keep every
+// character.
 constexpr std::size_t kMaxTableCellWidth = 32;
 
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
-}
+// One line of a table: line breaks and other control characters show as blanks, and a text
+// wider than a cell is cut to its first characters and an ellipsis, never inside a character nor
+// before the marks that combine with the last one kept.
+struct TableCell {
+    std::string text;
+    std::size_t width = 0; // in columns of the terminal
+};
 
-std::size_t displayWidth(std::string_view text)
+TableCell tableText(std::string_view text, bool cut)
 {
-    std::size_t width = 0;
-    for (const char c : text)
-        width += isContinuationByte(c) ? 0 : 1;
-    return width;
-}
-
-// One line of a table: line breaks and other control characters show as blanks, and a long
-// text is cut to its first characters and an ellipsis.
-std::string tableText(std::string_view text, bool cut)
-{
-    std::string shown;
+    const bool tooWide = cut && DisplayWidth(text) > kMaxTableCellWidth;
+    TableCell cell;
+    std::string &shown = cell.text;
     shown.reserve(text.size());
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!isContinuationByte(c)) {
-            if (cut && width == kMaxTableCellWidth - 1 && displayWidth(text.substr(i)) > 1) {
-                shown += "\u2026";
-                break;
-            }
-            ++width;
+    std::size_t &width = cell.width;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const char32_t character = NextCharacter(text, i);
+        const std::size_t columns = CharacterWidth(character);
+        if (tooWide && width + columns > kMaxTableCellWidth - 1) {
+            shown += "\u2026";
+            break;
         }
-        shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+        width += columns;
+        if (character < 0x20 || character == 0x7F)
+            shown += ' ';
+        else
+            shown.append(text.substr(start, i - start));
     }
-    return shown;
+    return cell;
+}
+
+// A result's text with a decimal comma where the output takes one (6599,40), for spreadsheets in
+// locales that read "6599.40" as text or as 659940.
+std::string inDecimalStyle(const OutputColumn &column, const std::string &text, bool decimalComma)
+{
+    if (!decimalComma || !column.withValue) return text;
+    std::string written = text;
+    std::replace(written.begin(), written.end(), '.', ',');
+    return written;
 }
 
 std::vector<std::string> headerOf(const std::vector<OutputColumn> &columns)
@@ -61,19 +71,23 @@ std::vector<std::string> headerOf(const std::vector<OutputColumn> &columns)
 
 class TableWriter : public RowWriter {
 public:
-    TableWriter(std::ostream &out, std::vector<OutputColumn> columns)
-        : m_out(out), m_columns(std::move(columns))
+    TableWriter(std::ostream &out, std::vector<OutputColumn> columns, bool decimalComma)
+        : m_out(out), m_columns(std::move(columns)), m_decimalComma(decimalComma)
     {
-        m_rows.push_back(headerOf(m_columns));
+        std::vector<TableCell> header;
+        for (const std::string &name : headerOf(m_columns))
+            header.push_back({ name, DisplayWidth(name) });
+        m_rows.push_back(std::move(header));
     }
 
     void write(std::span<const std::string> cells) override
     {
-        std::vector<std::string> row;
+        std::vector<TableCell> row;
         row.reserve(cells.size());
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const bool last = i + 1 == cells.size();
-            row.push_back(tableText(cells[i], !last && !m_columns[i].whole));
+            row.push_back(tableText(inDecimalStyle(m_columns[i], cells[i], m_decimalComma),
+                !last && !m_columns[i].whole));
         }
         m_rows.push_back(std::move(row));
     }
@@ -81,18 +95,18 @@ public:
     void finish() override
     {
         std::vector<std::size_t> widths(m_columns.size(), 0);
-        for (const std::vector<std::string> &row : m_rows) {
+        for (const std::vector<TableCell> &row : m_rows) {
             for (std::size_t i = 0; i < row.size(); ++i)
-                widths[i] = std::max(widths[i], displayWidth(row[i]));
+                widths[i] = std::max(widths[i], row[i].width);
         }
         std::string line;
-        for (const std::vector<std::string> &row : m_rows) {
+        for (const std::vector<TableCell> &row : m_rows) {
             line.clear();
             for (std::size_t i = 0; i < row.size(); ++i) {
-                const std::size_t padding = widths[i] - displayWidth(row[i]);
+                const std::size_t padding = widths[i] - row[i].width;
                 if (i > 0) line += "  ";
                 if (m_columns[i].alignRight) line.append(padding, ' ');
-                line += row[i];
+                line += row[i].text;
                 if (!m_columns[i].alignRight) line.append(padding, ' ');
             }
             line.erase(line.find_last_not_of(' ') + 1);
@@ -105,16 +119,22 @@ public:
 private:
     std::ostream &m_out;
     std::vector<OutputColumn> m_columns;
-    std::vector<std::vector<std::string>> m_rows;
+    std::vector<std::vector<TableCell>> m_rows;
+    bool m_decimalComma;
 };
 
 class CsvWriter : public RowWriter {
 public:
     CsvWriter(std::ostream &out, const std::vector<OutputColumn> &columns, CsvStyle style)
-        : m_out(out), m_style(style)
+        : m_out(out), m_style(style), m_columns(columns)
     {
         if (m_style.byteOrderMark) m_out << "\xEF\xBB\xBF";
-        write(headerOf(columns));
+        m_line.clear();
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i > 0) m_line += m_style.separator;
+            appendCell(columns[i].name);
+        }
+        m_out << m_line << '\n';
     }
 
     void write(std::span<const std::string> cells) override
@@ -122,7 +142,7 @@ public:
         m_line.clear();
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i > 0) m_line += m_style.separator;
-            appendCell(cells[i]);
+            appendCell(inDecimalStyle(m_columns[i], cells[i], m_style.decimalComma));
         }
         m_line += '\n';
         m_out << m_line;
@@ -155,6 +175,7 @@ private:
 
     std::ostream &m_out;
     CsvStyle m_style;
+    std::vector<OutputColumn> m_columns;
     std::string m_line;
 };
 
@@ -218,6 +239,10 @@ public:
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i > 0) m_text += ", ";
             m_text += m_keys[i];
+            if (m_columns[i].count) {
+                m_text += cells[i].empty() ? "null" : cells[i];
+                continue;
+            }
             appendJsonString(m_text, cells[i]);
             if (m_columns[i].withValue) {
                 m_text += ", ";
@@ -281,9 +306,10 @@ std::unique_ptr<RowWriter> makeRowWriter(
     case OutputFormat::Json:
         return std::make_unique<JsonWriter>(out, std::move(columns));
     case OutputFormat::Table:
+    case OutputFormat::Xlsx:
         break;
     }
-    return std::make_unique<TableWriter>(out, std::move(columns));
+    return std::make_unique<TableWriter>(out, std::move(columns), style.decimalComma);
 }
 
 } // namespace kestrune

@@ -21,7 +21,14 @@
 
 namespace kestrune {
 
-enum class OutputFormat { Table, Csv, Json };
+enum class OutputFormat { Table, Csv, Json, Xlsx };
+
+// Whether this build writes .xlsx files (with libxlsxwriter).
+#ifdef KESTRUNE_HAVE_XLSX
+inline constexpr bool kXlsxAvailable = true;
+#else
+inline constexpr bool kXlsxAvailable = false;
+#endif
 
 struct OutputColumn {
     std::string_view name;
@@ -31,6 +38,8 @@ struct OutputColumn {
     bool withValue = false;
     // A message: a table shows it whole, however long.
     bool whole = false;
+    // A count (the row's line number): JSON writes it as a bare number, null where it is empty.
+    bool count = false;
 };
 
 class RowWriter {
@@ -45,6 +54,9 @@ public:
 struct CsvStyle {
     char separator = ',';
     bool byteOrderMark = false;
+    // Numbers written with a decimal comma (10015,3), as spreadsheets read them in locales that
+    // use one.
+    bool decimalComma = false;
 };
 
 std::unique_ptr<RowWriter> makeRowWriter(

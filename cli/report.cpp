@@ -7,6 +7,7 @@
 #include "cli/calculation.h"
 #include "cli/commands.h"
 #include "cli/escalators.h"
+#include "cli/wholefile.h"
 #include "platform/page.h"
 #include "platform/services.h"
 
@@ -77,9 +78,7 @@ public:
     {
         if (m_painter.isActive() && !m_painter.end()) fail({});
         m_writer.reset();
-        if (const std::optional<QString> why
-            = SaveWhole(QString::fromStdString(m_path), m_bytes.data()))
-            fail(*why);
+        WriteWhole(m_path, m_bytes.data());
     }
 
 private:
@@ -119,7 +118,7 @@ int RunReport(const Options &options, std::ostream &err)
 {
     PdfPages file(options.pdfFile, paperOf(options));
     const std::string date = dateText(options).toStdString();
-    bool refused = false;
+    Tally tally;
 
     const std::size_t escalators = forEachEscalator(
         options, [](const CsvStyle &) {},
@@ -129,8 +128,8 @@ int RunReport(const Options &options, std::ostream &err)
                     options, row.row, notice.column, std::string(kind) + notice.text);
             };
             if (row.problem) {
-                tell(*row.problem, {});
-                refused = true;
+                tell(*row.problem, "no page: ");
+                tally.count(true, false);
                 return;
             }
             const EscalatorResult result = CalculateEscalator(row.entry);
@@ -139,10 +138,11 @@ int RunReport(const Options &options, std::ostream &err)
                 tell(warning, "warning: ");
             if (result.error) {
                 tell(*result.error, "no page: ");
-                refused = true;
+                tally.count(true, false);
                 return;
             }
             printReport(file, ReportLines(result.report, row.entry.units, date));
+            tally.count(false, !result.warnings.empty());
         });
 
     if (escalators == 0)
@@ -151,10 +151,11 @@ int RunReport(const Options &options, std::ostream &err)
     if (file.pages() == 0) {
         err << "kestrune-calc: " << options.pdfFile
             << " was not written: no escalator could be calculated\n";
-        return 1;
+        return 2;
     }
     file.commit();
-    return refused ? 1 : 0;
+    if (!options.quiet) err << "kestrune-calc: " << tally.summary() << '\n';
+    return tally.refused > 0 ? 1 : 0;
 }
 
 } // namespace kestrune

@@ -7,6 +7,8 @@
 #include "cli/boxtext.h"
 #include "cli/commands.h"
 #include "cli/escalators.h"
+#include "cli/numbertext.h"
+#include "cli/xlsxoutput.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -51,6 +53,48 @@ const TriangleRowRule &rowFor(const Given &given)
     return row != kTriangleRows.end() ? *row : kTriangleRows.front();
 }
 
+std::string sideQuantity(Side side)
+{
+    return side == Side::h ? "hypotenuse h" : "side " + std::string(sideName(side));
+}
+
+std::string shownText(std::string_view text)
+{
+    return text.empty() ? "empty" : std::string(text);
+}
+
+// Why a row refuses its triangle, as the window's message does not say: the value at fault and
+// the rule it breaks. `first` and `second` are the texts of the side row's boxes; an angle row
+// refuses for its angle alone.
+std::string refusalReason(const TriangleRowRule &row, std::string_view first,
+    std::string_view second, std::string_view degrees = {}, std::string_view minutes = {})
+{
+    if (row.angleRow) {
+        const std::string vertex = row.angle == Vertex::A ? "A" : "B";
+        const std::string angle = shownText(degrees) + " degrees"
+            + (minutes.empty() ? std::string() : " " + std::string(minutes) + " minutes");
+        return " The angle " + vertex + " (" + angle + ") is not above 0 and below 90 degrees.";
+    }
+    const std::array<std::string_view, 2> texts { first, second };
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (ParseNumber(texts[i]) <= 0)
+            return " The " + sideQuantity(row.known[i]) + " (" + shownText(texts[i])
+                + ") is not above 0.";
+    }
+    return " The hypotenuse h (" + shownText(second) + ") is not longer than the "
+        + sideQuantity(row.known[0]) + " (" + shownText(first) + ").";
+}
+
+constexpr std::string_view kNoRightTriangle = "Right Triangle?";
+
+// The window's refusal of a triangle, as the solver words it for a side of 0.
+const std::string &noRightTriangle()
+{
+    static const std::string text
+        = SolveSideRow(kTriangleRows.front(), "0", "0").problem.value_or(Message {}).prompt;
+    return text;
+}
+
 struct Solution {
     std::map<Side, std::string> sides;
     std::array<std::string, 4> angles; // A degrees, A minutes, B degrees, B minutes
@@ -62,7 +106,10 @@ void solveSideRow(const TriangleRowRule &row, Solution &out, std::map<Side, std:
 {
     const RowSolution found = SolveSideRow(row, sides[row.known[0]], sides[row.known[1]]);
     if (found.problem) {
-        out.notices.error = Notice { {}, found.problem->prompt };
+        std::string text = found.problem->prompt;
+        if (found.problem->title == kNoRightTriangle)
+            text += refusalReason(row, sides[row.known[0]], sides[row.known[1]]);
+        out.notices.error = Notice { {}, std::move(text) };
         return;
     }
     out.sides[row.found] = found.text;
@@ -86,9 +133,21 @@ Solution solve(const Given &given)
     Solution out;
     const TriangleRowRule &row = rowFor(given);
     const std::size_t sideLength = row.angleRow ? kAngleRowSideLength : kSideRowSideLength;
-    for (const auto &[side, text] : given.sides) {
+    // Each text is read strictly first: "3,5" or "12ft" is no side, though the box would read 3
+    // or 12 of it. The refusal is the window's, with the text at fault and why.
+    auto strict = [&](const std::string &column, const std::string &quantity, std::string text) {
+        if (std::optional<Notice> refused
+            = ReadStrictNumber({ column, quantity }, text, DecimalMark::Point, {});
+            refused && !out.notices.error) {
+            refused->text = noRightTriangle() + " " + refused->text;
+            out.notices.error = std::move(refused);
+        }
+        return text;
+    };
+    for (const auto &[side, typed] : given.sides) {
         const std::string column(sideName(side));
-        const std::string quantity = side == Side::h ? "hypotenuse h" : "side " + column;
+        const std::string quantity = sideQuantity(side);
+        const std::string text = strict(column, quantity, typed);
         out.sides[side]
             = BoxText({ column, quantity, sideLength }, text, out.notices, kNothingSolved);
     }
@@ -97,10 +156,18 @@ Solution solve(const Given &given)
     if (given.angle) {
         const std::string column = given.angle == Vertex::A ? "angle-a" : "angle-b";
         const std::string angle = given.angle == Vertex::A ? "angle A" : "angle B";
-        degrees = BoxText({ column, "degrees of the " + angle, kTriangleDegreesLength },
-            given.degrees, out.notices, kNothingSolved);
-        minutes = BoxText({ column, "minutes of the " + angle, kTriangleMinutesLength },
-            given.minutes, out.notices, kNothingSolved);
+        const std::string degreesQuantity = "degrees of the " + angle;
+        const std::string minutesQuantity = "minutes of the " + angle;
+        degrees = BoxText({ column, degreesQuantity, kTriangleDegreesLength },
+            strict(column, degreesQuantity, given.degrees), out.notices, kNothingSolved);
+        minutes = BoxText({ column, minutesQuantity, kTriangleMinutesLength },
+            strict(column, minutesQuantity, given.minutes), out.notices, kNothingSolved);
+        // 30:75 is no way to write 31 degrees 15 minutes.
+        if (!out.notices.error && ParseNumber(minutes) >= 60)
+            out.notices.error = Notice { column,
+                "The " + minutesQuantity + " (" + given.minutes
+                    + ") are 60 or more: an angle's minutes are below 60. "
+                    + std::string(kNothingSolved) };
     }
     if (out.notices.error) return out;
 
@@ -111,7 +178,10 @@ Solution solve(const Given &given)
 
     const RowSolution found = SolveAngleRow(row, degrees, minutes, out.sides[row.known[0]]);
     if (found.problem) {
-        out.notices.error = Notice { {}, found.problem->prompt };
+        std::string text = found.problem->prompt;
+        if (found.problem->title == kNoRightTriangle)
+            text += refusalReason(row, {}, {}, degrees, minutes);
+        out.notices.error = Notice { {}, std::move(text) };
         return out;
     }
     out.sides[row.found] = found.text;
@@ -167,7 +237,10 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     const std::optional<Notice> &error = solution.notices.error;
     cells.push_back(error ? error->text : std::string());
 
-    std::unique_ptr<RowWriter> writer = makeRowWriter(options.format, out, columns);
+    std::unique_ptr<RowWriter> writer = options.format == OutputFormat::Xlsx
+        ? makeXlsxWriter(out, columns, "Triangle")
+        : makeRowWriter(
+            options.format, out, columns, CsvStyle { ',', false, options.decimalComma });
     writer->write(cells);
     writer->finish();
     if (!error) return 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/page.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -56,6 +57,10 @@ void PageText::draw(QPainter &painter, QPaintDevice *device)
 
 std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes)
 {
+    // Renaming a new file onto a device, a pipe or a folder would replace it (as root, even
+    // /dev/null): only a regular file, or a name not yet taken, is written.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile()) return QStringLiteral("it is not a regular file");
     QSaveFile file(path);
     // Unbuffered, so that a disk that fills up midway reports its own reason at once.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();

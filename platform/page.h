@@ -53,8 +53,9 @@ private:
 
 // Writes `bytes` to the file `path` whole or not at all: written beside it, every byte accounted
 // for and flushed to the disk (a disk that fills up midway stops a write short without an error of
-// its own), then moved into place. An earlier file of that name stays untouched on failure. Gives
-// the system's reason when the file could not be written.
+// its own), then moved into place. An earlier file of that name stays untouched on failure. Only
+// a regular file is replaced: a device, a pipe or a folder of that name is refused. Gives the
+// system's reason when the file could not be written.
 std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace kestrune

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Kestrune needs to build and run, when they are missing; with
 # --tests also what its tests need (a virtual X server and window manager, the accessibility bus,
-# a print service of the tests' own, PDF and metadata tools).
+# a print service of the tests' own, PDF and metadata tools, a spreadsheet program).
 # Usage: scripts/install-deps.sh [--tests] [extra-package...]
 set -euo pipefail
 
@@ -9,6 +9,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     libgtest-dev clang-format libcsv-dev
+    # kestrune-calc's .xlsx output.
+    libxlsxwriter-dev
     # Asking a print queue whether it takes the page.
     libcups2-dev
     # The scripted driver's real-desktop mode: input through XTEST.
@@ -27,6 +29,10 @@ if [ "${1:-}" = --tests ]; then
         xclip
         # The print queue test's own print service and its tools.
         cups-daemon cups-client
+        # kestrune-calc's round trip through a spreadsheet in a German locale.
+        gnumeric locales
+        # The README's examples of kestrune-calc, run.
+        jq
     )
 fi
 packages+=("$@")

@@ -6,13 +6,16 @@ Each triangle is solved once by `kestrune-calc triangle` and once in the real tr
 (through the scripted driver: the window opened afresh, the row's boxes typed, its button pressed,
 the boxes read back). Both must give the same three sides, the same angle display and the same
 message: the first message the window shows is the error, but "Angles Unknown", after which the
-window still shows the side it found, which is a warning.
+window still shows the side it found, which is a warning. kestrune-calc adds to the window's "You
+no longer have a right triangle." the value at fault and why; and it refuses a text that is not
+wholly a number ("abc"), which the window reads as 0, naming the option and the text.
 
 Usage: compare_triangle.py --calc KESTRUNE-CALC --driver KESTRUNE-SCRIPT --count N --seed S --work DIR
 """
 
 import os
 import random
+import re
 import sys
 
 sys.dont_write_bytecode = True  # no compiled copy of the helpers left in the sources
@@ -33,6 +36,14 @@ ROWS = {
 }
 ANGLE_BOXES = ("Text34", "Text35", "Text36", "Text37")
 WARNING_TITLES = {"Angles Unknown"}
+NO_RIGHT_TRIANGLE = "You no longer have a right triangle."
+WHOLE_NUMBER = re.compile(r"[ \t]*[+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?[ \t]*")
+
+
+def not_a_number(case):
+    """The first text of the case that is neither empty nor wholly a number."""
+    texts = [text for key, value in case.items() for text in (value if key == "angle" else (value,))]
+    return next((text for text in texts if text.strip(" \t") and not WHOLE_NUMBER.fullmatch(text)), None)
 
 # Worked cases of the window, its refusals and its edges.
 CASES = [
@@ -131,6 +142,11 @@ def main():
     refused = 0
     for (row, case), shown in zip(cases, seen):
         got = calculator(options.calc, row, case)
+        if (text := not_a_number(case)) is not None:
+            if not got["error"].startswith(f'{NO_RIGHT_TRIANGLE} The text "{text}" for the '):
+                differences.append(f"row {row} {case}: {text!r} is no number, kestrune-calc gave {got['error']!r}")
+            refused += 1
+            continue
         messages = shown["messages"]
         warning = " ".join(prompt for title, prompt in messages[:1] if title in WARNING_TITLES)
         error = " ".join(prompt for title, prompt in messages[:1] if title not in WARNING_TITLES)
@@ -140,6 +156,9 @@ def main():
             want[column] = shown["fields"].get(box, "<missing>")
         for column, box in zip(("angle_a_degrees", "angle_a_minutes", "angle_b_degrees", "angle_b_minutes"), ANGLE_BOXES):
             want[column] = shown["fields"].get(box, "<missing>")
+        # The window's refusal, with kestrune-calc's reason after it.
+        if error == NO_RIGHT_TRIANGLE and got["error"].startswith(NO_RIGHT_TRIANGLE + " The "):
+            want["error"] = got["error"]
         wrong = {key: (got[key], value) for key, value in want.items() if got[key] != value}
         if wrong:
             differences.append(f"row {row} {case}: " + "; ".join(

@@ -17,6 +17,11 @@ warnings:
   too large for its box (shown at the keystroke that makes the measurement what it is), then the
   step width (shown by Calculate).
 
+A measurement whose text is not wholly a number ("12ft", "1,5", "E5") is refused by kestrune-calc
+before any calculation, naming the column and the text, where the window reads the number the
+text begins with: for those escalators kestrune-calc's refusal is checked instead of the window's
+results.
+
 The window refuses keystrokes beyond a box's length, so every text fits its box here; texts too
 long for their boxes are kestrune-calc's own concern and are tested with it.
 
@@ -59,6 +64,17 @@ def is_warning(title, prompt):
     return title in WARNING_TITLES and not prompt.endswith(REFUSAL_END)
 
 NUMBER = re.compile(r"^[ \t]*([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?)")
+WHOLE_NUMBER = re.compile(r"[ \t]*[+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?[ \t]*")
+MEASUREMENTS = ("projection", "rise", "width", "degrees", "minutes")
+
+
+def not_a_number(row):
+    """The first measurement of the row that is neither empty nor wholly a number."""
+    for column in MEASUREMENTS:
+        text = row[column]
+        if text.strip(" \t") and not WHOLE_NUMBER.fullmatch(text):
+            return column
+    return None
 
 
 def parse_number(text):
@@ -285,8 +301,17 @@ def main():
     seen = run_window(options.driver, script, lines, tags, len(rows))
 
     mismatches = []
-    tally = {"calculated": 0, "warned": 0, "refused": 0, "angle refused": 0}
+    tally = {"calculated": 0, "warned": 0, "refused": 0, "angle refused": 0, "no number": 0}
     for row, calculated, window in zip(rows, got, seen):
+        column = not_a_number(row)
+        if column:
+            tally["no number"] += 1
+            loads = [name for name in RESULT_BOXES if calculated[name]]
+            prefix = f'The text "{row[column]}" for the '
+            if not calculated["error"].startswith(prefix) or loads:
+                mismatches.append(f"{row}\n  {column} is no number: kestrune-calc gave "
+                                  f"{calculated['error']!r} and loads {loads}")
+            continue
         want = expected_from_window(window)
         differences = []
         for key in ("error", "warning"):

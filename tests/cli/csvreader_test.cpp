@@ -117,9 +117,10 @@ TEST(CsvReader, FaultsOfOneRecordDoNotStopTheFile)
     ASSERT_EQ(got.records.size(), 5u);
     EXPECT_EQ(got.records[1].problemCell, 1u);
     EXPECT_NE(got.records[1].problem.find("32,767"), std::string::npos);
-    EXPECT_EQ(got.records[1].cells[1], "") << "a cell too long is not kept";
+    EXPECT_EQ(got.records[1].cells[1], longCell.substr(0, CsvReader::kMaxCellBytes))
+        << "a cell too long keeps its start";
     EXPECT_NE(got.records[2].problem.find("UTF-8"), std::string::npos);
-    EXPECT_EQ(got.records[2].cells[0], "") << "text that is not UTF-8 is not kept";
+    EXPECT_EQ(got.records[2].cells[0], "\uFFFD(") << "text that is not UTF-8 keeps what it can";
     EXPECT_TRUE(got.records[3].problem.empty());
     // A quote never closed takes the rest of the file, and says so.
     EXPECT_NE(got.records[4].problem.find("never closed"), std::string::npos);

@@ -56,6 +56,40 @@ TEST(Options, AFleetExcludesTheOneEscalatorOptions)
         std::string::npos);
 }
 
+TEST(Options, OutputEncodingAndFlags)
+{
+    const Options options = parse({ "loads", "--csv", "f.csv", "-o", "out.json", "--encoding",
+        "Windows-1252", "--decimal-comma", "--quiet", "--format", "json" });
+    EXPECT_EQ(options.outputFile, "out.json");
+    EXPECT_EQ(options.encoding, TextEncoding::Windows1252);
+    EXPECT_TRUE(options.decimalComma);
+    EXPECT_TRUE(options.quiet);
+    const Options plain = parse({ "loads", "--csv", "f.csv", "--output=r.csv" });
+    EXPECT_EQ(plain.outputFile, "r.csv");
+    EXPECT_FALSE(plain.encoding);
+    EXPECT_FALSE(plain.decimalComma || plain.quiet);
+
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "--quiet=yes" }).find("takes no value"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "--encoding", "latin9" })
+                  .find("utf-8, utf-16 or windows-1252"),
+        std::string::npos);
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "-o" }).find("needs a value"), std::string::npos);
+    EXPECT_NE(usageError({ "triangle", "--a", "1", "--b", "1", "--encoding", "utf-8" })
+                  .find("unknown option --encoding"),
+        std::string::npos);
+    if (kXlsxAvailable) {
+        EXPECT_NE(usageError({ "loads", "--csv", "f", "--format", "xlsx" }).find("--output FILE"),
+            std::string::npos);
+        EXPECT_EQ(parse({ "loads", "--csv", "f", "--format", "xlsx", "-o", "f.xlsx" }).format,
+            OutputFormat::Xlsx);
+    } else {
+        EXPECT_NE(usageError({ "loads", "--csv", "f", "--format", "xlsx", "-o", "f.xlsx" })
+                      .find("not available in this build"),
+            std::string::npos);
+    }
+}
+
 TEST(Options, UsageErrorsSayWhatIsWrong)
 {
     EXPECT_NE(usageError({}).find("a command is needed"), std::string::npos);
@@ -71,7 +105,8 @@ TEST(Options, UsageErrorsSayWhatIsWrong)
     EXPECT_NE(usageError({ "loads", "--projection", "1", "--rise", "1", "--width", "1" })
                   .find("--degrees is missing"),
         std::string::npos);
-    EXPECT_NE(usageError({ "loads", "--csv", "f", "--format", "xml" }).find("table, csv or json"),
+    EXPECT_NE(
+        usageError({ "loads", "--csv", "f", "--format", "xml" }).find("table, csv, json or xlsx"),
         std::string::npos);
     EXPECT_NE(usageError({ "loads", "stray" }).find("unexpected argument"), std::string::npos);
     EXPECT_NE(

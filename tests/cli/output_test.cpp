@@ -39,6 +39,29 @@ TEST(TableOutput, KeepsEveryRowOnOneLineOfBoundedWidth)
     EXPECT_EQ(table.substr(table.find('\n') + 1), "two lines and a very long ident\u2026     1\n");
 }
 
+TEST(TableOutput, AlignsByTheColumnsATerminalGivesEachCharacter)
+{
+    // CJK and emoji take two columns, a combining accent none: "Cafe\u0301" is as wide as "Cafe".
+    EXPECT_EQ(written(OutputFormat::Table,
+                  { { "\u6771\u4EAC", "1", "" }, { "Cafe\u0301 \U0001F600", "22", "" },
+                      { "Zo\u00EB", "333", "" } }),
+        "id       load  error\n"
+        "\u6771\u4EAC        1\n"
+        "Cafe\u0301 \U0001F600    22\n"
+        "Zo\u00EB       333\n");
+    // A wide text is cut to 31 columns and an ellipsis: fifteen wide characters and the ellipsis.
+    const std::string wide = written(OutputFormat::Table, { { std::string(20 * 3, 'x'), "", "" } });
+    std::string cjk;
+    for (int i = 0; i < 20; ++i)
+        cjk += "\u6F22";
+    const std::string table = written(OutputFormat::Table, { { cjk, "1", "" } });
+    std::string cut;
+    for (int i = 0; i < 15; ++i)
+        cut += "\u6F22";
+    EXPECT_EQ(table.substr(table.find('\n') + 1), cut + "\u2026     1\n");
+    EXPECT_NE(wide.find("\u2026"), std::string::npos);
+}
+
 TEST(TableOutput, ShowsMessagesWhole)
 {
     const std::string message = "A message longer than the thirty-two characters of a text cell.";
