@@ -260,25 +260,6 @@ void TextBox::pasteFrom(QClipboard::Mode mode)
     insertAsOneChange(QGuiApplication::clipboard()->text(mode));
 }
 
-bool TextBox::event(QEvent *event)
-{
-    // Before a key reaches the box, the toolkit asks whether the box wants it or a shortcut may
-    // have it. A key that only types its character (no Ctrl or Alt) belongs to an editable box:
-    // it is claimed at once, as the toolkit would claim it after comparing it with every standard
-    // editing shortcut, which costs about a tenth of a keystroke.
-    if (event->type() == QEvent::ShortcutOverride && !isReadOnly()) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers();
-        if (key->key() < Qt::Key_Escape
-            && (mods == Qt::NoModifier || mods == Qt::ShiftModifier
-                || mods == Qt::KeypadModifier)) {
-            key->accept();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
-}
-
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
     // The keypad's decimal key types the layout's decimal separator, a comma on many keyboards;

@@ -77,7 +77,6 @@ Q_SIGNALS:
     void changed();
 
 protected:
-    bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
