@@ -110,14 +110,6 @@ private:
     int m_caretBeforeShowing = -1;
 };
 
-// The number of characters (grapheme clusters) in `text`, as the user counts them.
-int characterCount(const QString &text);
-// The first `count` characters of `text`, never half of one.
-QString firstCharacters(const QString &text, int count);
-// What a one-line box takes of a pasted or dropped text: its first line, each tab as a blank,
-// without other control characters.
-QString singleLineText(const QString &text);
-
 // Colours in the 0x00BBGGRR form.
 inline constexpr unsigned kWhite = 0xFFFFFF;
 inline constexpr unsigned kYellow = 0x00FFFF;
