@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -304,20 +303,16 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    // The menu's Paste goes the way every paste goes: the toolkit's own item gives way to one
-    // that looks the same.
-    const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
-    for (QAction *standard : menu->actions()) {
-        // Named in newer toolkits; known by its caption (in the toolkit's own translation) here.
-        if (standard->objectName() != QLatin1String("edit-paste")
-            && standard->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
-            continue;
-        auto *paste = new QAction(standard->icon(), standard->text(), menu);
-        paste->setObjectName(QStringLiteral("edit-paste"));
-        paste->setEnabled(standard->isEnabled());
-        connect(paste, &QAction::triggered, this, [this] { pasteFrom(); });
-        menu->insertAction(standard, paste);
-        menu->removeAction(standard);
+    // The menu's Paste goes the way every paste goes. The toolkit's item is known by what it does,
+    // running the line edit's own paste (connected by its signature in this toolkit, by its member
+    // function in newer ones), and runs the box's paste instead.
+    for (QAction *item : menu->actions()) {
+        const bool runsLineEditPaste
+            = disconnect(item, &QAction::triggered, this, &QLineEdit::paste)
+            || disconnect(item, SIGNAL(triggered()), this, SLOT(paste()));
+        if (!runsLineEditPaste) continue;
+        item->setObjectName(QStringLiteral("edit-paste"));
+        connect(item, &QAction::triggered, this, [this] { pasteFrom(); });
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
