@@ -6,7 +6,6 @@
 #include "mainwindow/mainwindow.h"
 #include "platform/firstpaint.h"
 #include "platform/qtservices.h"
-#include "platform/windowstyle.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -115,7 +114,6 @@ int main(int argc, char *argv[])
 
     // Both windows take the application's icon, in whichever size the title bar or task bar asks.
     QApplication::setWindowIcon(QIcon(new ApplicationIcon));
-    kestrune::installWindowStyle();
 
     kestrune::QtServices services;
     auto *window = new kestrune::MainWindow(services);

@@ -56,7 +56,7 @@ QWidget *copyOf(const QWidget *control, QWidget *client)
 
 } // namespace
 
-QWidget *makeFloorWindow(QWidget *window, QStyle *style)
+QWidget *makeFloorWindow(QWidget *window)
 {
     QWidget *floor = nullptr;
     QWidget *client = nullptr;
@@ -93,9 +93,6 @@ QWidget *makeFloorWindow(QWidget *window, QStyle *style)
         copy->setAutoFillBackground(control->autoFillBackground());
         copy->setFocusPolicy(control->focusPolicy());
     }
-    floor->setStyle(style);
-    for (QWidget *widget : floor->findChildren<QWidget *>())
-        widget->setStyle(style);
     return floor;
 }
 

@@ -14,20 +14,16 @@
 // Options besides Google Benchmark's:
 //   --smoke           a few steps of each, failing when a step did not do what it should (a message
 //                     box came up, a box holds the wrong text, nothing was repainted);
-//   --steps N         N steps of each benchmark (for a profiler);
-//   --toolkit-style   Kestrune's windows drawn with the toolkit's own style, as before the
-//                     program had a style of its own, to compare.
+//   --steps N         N steps of each benchmark (for a profiler).
 
 #include "bench/measuring.h"
 #include "bench/rehearsal.h"
 #include "bench/steps.h"
 #include "bench/userinput.h"
 #include "mainwindow/mainwindow.h"
-#include "platform/windowstyle.h"
 #include "tools/recordingservices.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <benchmark/benchmark.h>
 
@@ -60,13 +56,10 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
     benchmark::Initialize(&argc, argv);
-    bool toolkitStyle = false;
     long stepCount = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--smoke") == 0) {
             smoke = true;
-        } else if (std::strcmp(argv[i], "--toolkit-style") == 0) {
-            toolkitStyle = true;
         } else if (std::strcmp(argv[i], "--steps") == 0 && i + 1 < argc) {
             stepCount = std::max(1L, std::atol(argv[++i]));
         } else {
@@ -80,8 +73,6 @@ int main(int argc, char *argv[])
     if (QGuiApplication::platformName() == QLatin1String("xcb")) platformTag = "_x11";
     Bench state;
     bench = &state;
-    state.toolkitStyle.reset(QStyleFactory::create(QApplication::style()->name()));
-    if (!toolkitStyle) installWindowStyle();
     state.services
         = std::make_unique<RecordingServices>([&state](const QString &) { ++state.messages; });
     state.main = openMainWindow(*state.services);
@@ -109,13 +100,6 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    if (auto *style = qobject_cast<WindowStyle *>(QApplication::style())) {
-        const WindowStyle::Counts counts = style->counts();
-        std::printf("\ntext box frames in Kestrune's windows: %ld copied from the cache, %ld drawn "
-                    "into it, %ld drawn directly the first time, %ld drawn directly where a copy "
-                    "would not be exact\n",
-            counts.copied, counts.cached, counts.firstSeen, counts.direct);
-    }
     printTable();
     std::printf("\n");
     for (const auto &[name, median] : medians)

@@ -66,8 +66,8 @@ void rehearse()
 // the triangle's h blanks what the solve writes and its button shows the solve's texts again.
 void makeFloors()
 {
-    bench->mainFloor = makeFloorWindow(bench->main, bench->toolkitStyle.get());
-    bench->triangleFloor = makeFloorWindow(bench->triangle, bench->toolkitStyle.get());
+    bench->mainFloor = makeFloorWindow(bench->main);
+    bench->triangleFloor = makeFloorWindow(bench->triangle);
     QWidget *main = bench->mainFloor;
     QWidget *triangle = bench->triangleFloor;
     QLineEdit *projection = box(main, "txtProjImp");

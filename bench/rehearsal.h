@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QPointer>
-#include <QStyle>
 
 #include <memory>
 
@@ -22,7 +21,6 @@ struct Bench {
     int messages = 0;
     QPointer<QWidget> main;
     QPointer<QWidget> triangle;
-    std::unique_ptr<QStyle> toolkitStyle;
     QPointer<QWidget> mainFloor;
     QPointer<QWidget> triangleFloor;
     // The metric twin Kestrune shows for each text typed into txtProjImp.

@@ -4,10 +4,12 @@
 # server (Xvfb); then the start-up to the first paint. Ends with the summary, one figure a line:
 # medians in microseconds, each Kestrune figure followed by its floor (the same window built from
 # the toolkit's plain widgets); start-up and memory as ratios over the one-caption window
-# (startup_ratio, memory_ratio) and over the bare window (startup_bare_ratio, memory_bare_ratio).
+# (startup_ratio, memory_ratio) and over the bare window (startup_bare_ratio, memory_bare_ratio);
+# kestrune-calc's rows a second, and its time over reading the same file alone (calc_F_ratio).
 # Installs what is missing first (Debian 12).
 # Usage: bash bench/run.sh [google-benchmark options, e.g. --benchmark_filter=keystroke]
-# STARTUP_RUNS sets how many times each program is started (default 30).
+# STARTUP_RUNS sets how many times each program is started (default 30), CALC_ROWS the rows of
+# the fleet kestrune-calc reads (default 100,000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +17,7 @@ bash scripts/install-deps.sh libbenchmark-dev xvfb xauth
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUNE_WERROR=ON \
     -DKESTRUNE_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench --target kestrune kestrune-barewindow kestrune-barewindow-print \
-    kestrune-firstpaint kestrune-bench kestrune-startup-bench
+    kestrune-firstpaint kestrune-bench kestrune-startup-bench kestrune-calc kestrune-calc-bench
 
 runtime=$(mktemp -d)
 log=$(mktemp)
@@ -45,12 +47,18 @@ build-bench/bin/kestrune-startup-bench --runs "${STARTUP_RUNS:-30}" build-bench/
     build-bench/bin/kestrune-barewindow build-bench/bin/kestrune-barewindow-print | tee -a "$log"
 
 echo
+echo "== kestrune-calc: a fleet read, calculated and written, against reading it alone"
+build-bench/bin/kestrune-calc-bench --rows "${CALC_ROWS:-100000}" build-bench/bin/kestrune-calc \
+    | tee -a "$log"
+
+echo
 for figure in keystroke keystroke_angle keystroke_triangle calculate calculate_click \
     triangle_solve triangle_solve_click keystroke_x11 calculate_x11; do
     for name in "${figure}_us" "${figure}_floor_us"; do
         grep -E "^$name [0-9.]+$" "$log" || echo "$name n/a"
     done
 done
-for figure in startup_ratio startup_bare_ratio memory_ratio memory_bare_ratio; do
+for figure in startup_ratio startup_bare_ratio memory_ratio memory_bare_ratio \
+    calc_csv_rows_per_s calc_csv_ratio calc_json_rows_per_s calc_json_ratio; do
     grep -E "^$figure [0-9.]+$" "$log" || echo "$figure n/a"
 done

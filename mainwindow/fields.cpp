@@ -32,7 +32,7 @@ LoadInputTexts MainWindow::sourceTexts() const
 {
     const Column &c = column(m_system);
     return { toUtf8(c.projection->text()), toUtf8(c.rise->text()), toUtf8(c.width->text()),
-        toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()) };
+        toUtf8(ui.degrees->text()), toUtf8(ui.minutes->text()) };
 }
 
 void MainWindow::measurementChanged(Measurement measurement, UnitSystem system)
@@ -49,13 +49,13 @@ void MainWindow::measurementChanged(Measurement measurement, UnitSystem system)
 
 void MainWindow::checkAngle()
 {
-    const Verdict verdict = CheckAngle(toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()));
+    const Verdict verdict = CheckAngle(toUtf8(ui.degrees->text()), toUtf8(ui.minutes->text()));
     if (verdict.passed()) return;
     tell(*verdict.message);
     // Each write runs the box's change handling, and so this check again; writing the text a box
     // already holds runs nothing, which ends the chain once both read 30 and 0.
-    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
-    ui.txtMin->setFieldText(fromUtf8(kStartMinutes));
+    ui.degrees->setFieldText(fromUtf8(kStartDegrees));
+    ui.minutes->setFieldText(fromUtf8(kStartMinutes));
     focusAfter(verdict, m_system);
 }
 
@@ -75,8 +75,8 @@ void MainWindow::focusAfter(const Verdict &verdict, UnitSystem system)
     case FocusField::Degrees:
         // Through the minutes, so that the degrees box receives its focus handling (its whole
         // text selected) even when it held the focus before.
-        form().setFocusTo(ui.txtMin);
-        form().setFocusTo(ui.txtDeg);
+        form().setFocusTo(ui.minutes);
+        form().setFocusTo(ui.degrees);
         return;
     case FocusField::Projection:
     case FocusField::StepWidth: {
@@ -123,7 +123,7 @@ void MainWindow::calculate()
     other.brakeRunning->setFieldText(other.machinery->text());
     own.brakeStatic->setFieldText(fromUtf8(t.brakeStaticOwn));
     other.brakeStatic->setFieldText(fromUtf8(t.brakeStaticOther));
-    ui.txtCotangent->setFieldText(fromUtf8(t.cotangent));
+    ui.cotangent->setFieldText(fromUtf8(t.cotangent));
 }
 
 void MainWindow::clearAnswers()
@@ -132,20 +132,20 @@ void MainWindow::clearAnswers()
         for (TextBox *result : { c.structural, c.machinery, c.brakeStatic, c.brakeRunning })
             result->setFieldText(QString());
     }
-    ui.txtCotangent->setFieldText(QString());
+    ui.cotangent->setFieldText(QString());
 }
 
 void MainWindow::clearFields()
 {
-    for (TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
-             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin })
+    for (TextBox *box : { ui.projectionImperial, ui.projectionMetric, ui.riseImperial,
+             ui.riseMetric, ui.widthImperial, ui.widthMetric, ui.degrees, ui.minutes })
         box->setFieldText(QString());
     clearAnswers();
     // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
     // imperial twin; blank those again.
-    for (TextBox *box : { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp })
+    for (TextBox *box : { ui.projectionImperial, ui.riseImperial, ui.widthImperial })
         box->setFieldText(QString());
-    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
+    ui.degrees->setFieldText(fromUtf8(kStartDegrees));
     form().setFocusTo(column(m_system).projection);
 }
 

@@ -54,30 +54,30 @@ struct Row {
 const Row kRows[] = {
     { 1680, "Label5",
         "Length of the horizontal projection:", " Span = Face of support to face of support ",
-        kMeasurementLength, { &C::txtProjImp, "txtProjImp", "Label9", "Ft", "feet" },
-        { &C::txtProjMet, "txtProjMet", "Label13", "M", "meters" } },
+        kMeasurementLength, { &C::projectionImperial, "txtProjImp", "Label9", "Ft", "feet" },
+        { &C::projectionMetric, "txtProjMet", "Label13", "M", "meters" } },
     { 2160, "Label8", "Total rise:", "", kMeasurementLength,
-        { &C::txtRiseImp, "txtRiseImp", "Label10", "Ft", "feet" },
-        { &C::txtRiseMet, "txtRiseMet", "Label14", "M", "meters" } },
+        { &C::riseImperial, "txtRiseImp", "Label10", "Ft", "feet" },
+        { &C::riseMetric, "txtRiseMet", "Label14", "M", "meters" } },
     { 2640, "Label6", "Width of the escalator step:", "", kMeasurementLength,
-        { &C::txtWidthImp, "txtWidthImp", "Label11", "In", "inches" },
-        { &C::txtWidthMet, "txtWidthMet", "Label15", "MM", "millimeters" } },
+        { &C::widthImperial, "txtWidthImp", "Label11", "In", "inches" },
+        { &C::widthMetric, "txtWidthMet", "Label15", "MM", "millimeters" } },
     { 4380, "Label19", "Structural rated load:", " Used for the purpose of structural design ",
-        kLoadFieldLength, { &C::txtStructImp, "txtStructImp", "Label18", "Lb", "pounds" },
-        { &C::txtStructMet, "txtStructMet", "Label17", "Kg", "kilograms" } },
+        kLoadFieldLength, { &C::structuralImperial, "txtStructImp", "Label18", "Lb", "pounds" },
+        { &C::structuralMetric, "txtStructMet", "Label17", "Kg", "kilograms" } },
     { 4860, "Label22", "Machinery rated load:",
         " Used for the purpose of driving machine and power transmission calculations...Some "
         "authorities also designate this load as \"Capacity rated load\" ",
-        kLoadFieldLength, { &C::txtMachImp, "txtMachImp", "Label21", "Lb", "pounds" },
-        { &C::txtMachMet, "txtMachMet", "Label20", "Kg", "kilograms" } },
+        kLoadFieldLength, { &C::machineryImperial, "txtMachImp", "Label21", "Lb", "pounds" },
+        { &C::machineryMetric, "txtMachMet", "Label20", "Kg", "kilograms" } },
     { 5340, "Label25", "Brake rated load - static:",
         " Used for the purpose of brake calculations with the escalator stopped ", kLoadFieldLength,
-        { &C::txtBrakeStopImp, "txtBrakeStopImp", "Label24", "Lb", "pounds" },
-        { &C::txtBrakeStopMet, "txtBrakeStopMet", "Label23", "Kg", "kilograms" } },
+        { &C::brakeStaticImperial, "txtBrakeStopImp", "Label24", "Lb", "pounds" },
+        { &C::brakeStaticMetric, "txtBrakeStopMet", "Label23", "Kg", "kilograms" } },
     { 5820, "Label28", "Brake rated load - running:",
         " Used for the purpose of brake calculations with the escalator running ", kLoadFieldLength,
-        { &C::txtBrakeRunImp, "txtBrakeRunImp", "Label27", "Lb", "pounds" },
-        { &C::txtBrakeRunMet, "txtBrakeRunMet", "Label26", "Kg", "kilograms" } },
+        { &C::brakeRunningImperial, "txtBrakeRunImp", "Label27", "Lb", "pounds" },
+        { &C::brakeRunningMetric, "txtBrakeRunMet", "Label26", "Kg", "kilograms" } },
 };
 
 const QString kAngleTooltip = QStringLiteral(" The angle of inclination shall be designed not to "
@@ -94,25 +94,28 @@ struct Button {
 
 // The unit buttons head their columns; the commands stand in a row beneath the results.
 const Button kButtons[] = {
-    { &C::cmdImperial, "cmdImperial", "&Imperial", kColumnLeft[0], 870, kBoxWidth, 435,
+    { &C::imperialButton, "cmdImperial", "&Imperial", kColumnLeft[0], 870, kBoxWidth, 435,
         "Type the measurements in feet and inches (Alt+I)" },
-    { &C::cmdMetric, "cmdMetric", "&Metric", kColumnLeft[1], 870, kBoxWidth, 435,
+    { &C::metricButton, "cmdMetric", "&Metric", kColumnLeft[1], 870, kBoxWidth, 435,
         "Type the measurements in meters and millimeters (Alt+M)" },
-    { &C::cmdCalculate, "cmdCalculate", "&Calculate", 1950, 6540, 1215, 495,
+    { &C::calculateButton, "cmdCalculate", "&Calculate", 1950, 6540, 1215, 495,
         "Calculates the cotangent and the rated loads (Enter, Alt+C)" },
-    { &C::cmdClear, "cmdClear", "C&lear", 3900, 6540, 1215, 495, "Clears all text boxes (Alt+L)" },
-    { &C::cmdExit, "cmdExit", "E&xit", 5850, 6540, 1215, 495, "Closes the window (Esc, Alt+X)" },
+    { &C::clearButton, "cmdClear", "C&lear", 3900, 6540, 1215, 495,
+        "Clears all text boxes (Alt+L)" },
+    { &C::exitButton, "cmdExit", "E&xit", 5850, 6540, 1215, 495, "Closes the window (Esc, Alt+X)" },
 };
 
 // The order of the Tab key, by tab index; boxes without a tab stop keep their place in it.
-const std::pair<TextBox * C::*, int> kTabIndices[] = { { &C::txtProjImp, 0 }, { &C::txtProjMet, 1 },
-    { &C::txtRiseImp, 2 }, { &C::txtRiseMet, 3 }, { &C::txtWidthImp, 4 }, { &C::txtWidthMet, 5 },
-    { &C::txtDeg, 6 }, { &C::txtMin, 7 }, { &C::txtStructMet, 23 }, { &C::txtStructImp, 24 },
-    { &C::txtMachMet, 28 }, { &C::txtMachImp, 29 }, { &C::txtBrakeStopMet, 33 },
-    { &C::txtBrakeStopImp, 34 }, { &C::txtBrakeRunMet, 38 }, { &C::txtBrakeRunImp, 39 },
-    { &C::txtCotangent, 47 }, { &C::txtID, 48 } };
-const std::pair<QPushButton * C::*, int> kButtonTabIndices[] = { { &C::cmdImperial, 13 },
-    { &C::cmdMetric, 14 }, { &C::cmdCalculate, 43 }, { &C::cmdClear, 44 }, { &C::cmdExit, 45 } };
+const std::pair<TextBox * C::*, int> kTabIndices[] = { { &C::projectionImperial, 0 },
+    { &C::projectionMetric, 1 }, { &C::riseImperial, 2 }, { &C::riseMetric, 3 },
+    { &C::widthImperial, 4 }, { &C::widthMetric, 5 }, { &C::degrees, 6 }, { &C::minutes, 7 },
+    { &C::structuralMetric, 23 }, { &C::structuralImperial, 24 }, { &C::machineryMetric, 28 },
+    { &C::machineryImperial, 29 }, { &C::brakeStaticMetric, 33 }, { &C::brakeStaticImperial, 34 },
+    { &C::brakeRunningMetric, 38 }, { &C::brakeRunningImperial, 39 }, { &C::cotangent, 47 },
+    { &C::identification, 48 } };
+const std::pair<QPushButton * C::*, int> kButtonTabIndices[]
+    = { { &C::imperialButton, 13 }, { &C::metricButton, 14 }, { &C::calculateButton, 43 },
+          { &C::clearButton, 44 }, { &C::exitButton, 45 } };
 
 const QColor kLightGreen(128, 255, 128);
 
@@ -137,8 +140,8 @@ MainWindow::MainWindow(Services &services)
     wireBehaviour();
     // The window opens in imperial units with 30 degrees 0 minutes; each write runs the angle
     // box's change handling, which finds the angle accepted.
-    ui.txtDeg->setFieldText(fromUtf8(kStartDegrees));
-    ui.txtMin->setFieldText(fromUtf8(kStartMinutes));
+    ui.degrees->setFieldText(fromUtf8(kStartDegrees));
+    ui.minutes->setFieldText(fromUtf8(kStartMinutes));
 }
 
 MainWindow::~MainWindow() = default;
@@ -185,12 +188,12 @@ void MainWindow::createControls()
     const QString idTooltip
         = QStringLiteral(" A maximum of 30 characters may be used to identify this unit ");
     label("Label3", QStringLiteral("Escalator ID:"), kLabelLeft, 480, 3795, idTooltip);
-    ui.txtID = box("txtID", kIdentificationLength, kLabelLeft, 930, 3795);
-    ui.txtID->setHoldsNumbers(false);
-    describe(ui.txtID, QStringLiteral("Escalator ID:"), idTooltip, nullptr);
+    ui.identification = box("txtID", kIdentificationLength, kLabelLeft, 930, 3795);
+    ui.identification->setHoldsNumbers(false);
+    describe(ui.identification, QStringLiteral("Escalator ID:"), idTooltip, nullptr);
     addButton(kButtons[0]);
     addButton(kButtons[1]);
-    for (QPushButton *button : { ui.cmdImperial, ui.cmdMetric }) {
+    for (QPushButton *button : { ui.imperialButton, ui.metricButton }) {
         // The unit buttons head their columns, drawn flat in light green so the colour shows, and
         // the Tab key passes them by.
         setButtonFace(button, kLightGreen);
@@ -202,34 +205,35 @@ void MainWindow::createControls()
 
     label("Label7", QStringLiteral("Angle of inclination:"), kLabelLeft, 3180, kLabelWidth,
         kAngleTooltip);
-    ui.txtDeg = box("txtDeg", kAngleLength, kColumnLeft[0], 3120, 495);
+    ui.degrees = box("txtDeg", kAngleLength, kColumnLeft[0], 3120, 495);
     label("Label12", QStringLiteral("Deg"), 5220, 3240, kUnitWidth);
-    ui.txtMin = box("txtMin", kAngleLength, 5940, 3120, 495);
+    ui.minutes = box("txtMin", kAngleLength, 5940, 3120, 495);
     label("Label16", QStringLiteral("Min"), 6540, 3240, kUnitWidth);
-    describe(ui.txtDeg, QStringLiteral("Angle of inclination:"), kAngleTooltip, "degrees");
-    describe(ui.txtMin, QStringLiteral("Angle of inclination:"), kAngleTooltip, "minutes");
+    describe(ui.degrees, QStringLiteral("Angle of inclination:"), kAngleTooltip, "degrees");
+    describe(ui.minutes, QStringLiteral("Angle of inclination:"), kAngleTooltip, "minutes");
 
     const QString cotangent = QStringLiteral("Cotangent of the angle of inclination:");
     label("Label2", cotangent, kLabelLeft, 3960, kLabelWidth);
-    ui.txtCotangent = box("txtCotangent", kCotangentFieldLength, kColumnLeft[0], 3900, kBoxWidth);
-    describe(ui.txtCotangent, cotangent, {}, nullptr);
+    ui.cotangent = box("txtCotangent", kCotangentFieldLength, kColumnLeft[0], 3900, kBoxWidth);
+    describe(ui.cotangent, cotangent, {}, nullptr);
 
     for (std::size_t i = 3; i < std::size(kRows); ++i)
         addRow(kRows[i]);
     for (std::size_t i = 2; i < std::size(kButtons); ++i)
         addButton(kButtons[i]);
-    ui.cmdClear->setToolTip(QStringLiteral(" Clears all text boxes "));
-    ui.cmdCalculate->setDefault(true);
+    ui.clearButton->setToolTip(QStringLiteral(" Clears all text boxes "));
+    ui.calculateButton->setDefault(true);
 
-    m_columns = { Column { ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp, ui.txtStructImp,
-                      ui.txtMachImp, ui.txtBrakeStopImp, ui.txtBrakeRunImp },
-        Column { ui.txtProjMet, ui.txtRiseMet, ui.txtWidthMet, ui.txtStructMet, ui.txtMachMet,
-            ui.txtBrakeStopMet, ui.txtBrakeRunMet } };
+    m_columns = { Column { ui.projectionImperial, ui.riseImperial, ui.widthImperial,
+                      ui.structuralImperial, ui.machineryImperial, ui.brakeStaticImperial,
+                      ui.brakeRunningImperial },
+        Column { ui.projectionMetric, ui.riseMetric, ui.widthMetric, ui.structuralMetric,
+            ui.machineryMetric, ui.brakeStaticMetric, ui.brakeRunningMetric } };
 
     // The window opens in the imperial arrangement: the identification, the imperial
     // measurements and the angle are editable; every other box is a display.
-    const QList<TextBox *> editable { ui.txtID, ui.txtProjImp, ui.txtRiseImp, ui.txtWidthImp,
-        ui.txtDeg, ui.txtMin };
+    const QList<TextBox *> editable { ui.identification, ui.projectionImperial, ui.riseImperial,
+        ui.widthImperial, ui.degrees, ui.minutes };
     for (TextBox *b : findChildren<TextBox *>())
         b->setEditable(editable.contains(b));
 
@@ -237,8 +241,8 @@ void MainWindow::createControls()
         form().addControl(ui.*member, index);
     for (const auto &[member, index] : kButtonTabIndices)
         form().addControl(ui.*member, index);
-    form().setDefaultButton(ui.cmdCalculate);
-    form().setCancelButton(ui.cmdExit);
+    form().setDefaultButton(ui.calculateButton);
+    form().setCancelButton(ui.exitButton);
 }
 
 void MainWindow::createMenus()
@@ -252,36 +256,36 @@ void MainWindow::createMenus()
               action->setShortcutContext(Qt::WindowShortcut);
               return action;
           };
-    ui.mnuPrint = menuBar()->addMenu(QStringLiteral("&Print"));
-    ui.mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    ui.mnuPrintData = item(ui.mnuPrint, "mnuPrintData", "Print &Data", Qt::CTRL | Qt::Key_P);
-    ui.mnuPrintForm = item(ui.mnuPrint, "mnuPrintForm", "Print &Form", Qt::CTRL | Qt::Key_F);
-    ui.mnuPrint->addSeparator();
-    ui.mnuCopyResults
-        = item(ui.mnuPrint, "mnuCopyResults", "&Copy Results", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
-    ui.mnuHelp = menuBar()->addMenu(QStringLiteral("I&nfo"));
-    ui.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    ui.mnuRAT = item(ui.mnuHelp, "mnuRAT", "&Right-Angled Triangle", Qt::CTRL | Qt::Key_R);
-    addHelpItems(ui.mnuHelp, this, services());
+    ui.printMenu = menuBar()->addMenu(QStringLiteral("&Print"));
+    ui.printMenu->setObjectName(QStringLiteral("mnuPrint"));
+    ui.printDataItem = item(ui.printMenu, "mnuPrintData", "Print &Data", Qt::CTRL | Qt::Key_P);
+    ui.printFormItem = item(ui.printMenu, "mnuPrintForm", "Print &Form", Qt::CTRL | Qt::Key_F);
+    ui.printMenu->addSeparator();
+    ui.copyResultsItem
+        = item(ui.printMenu, "mnuCopyResults", "&Copy Results", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    ui.helpMenu = menuBar()->addMenu(QStringLiteral("I&nfo"));
+    ui.helpMenu->setObjectName(QStringLiteral("mnuHelp"));
+    ui.triangleItem = item(ui.helpMenu, "mnuRAT", "&Right-Angled Triangle", Qt::CTRL | Qt::Key_R);
+    addHelpItems(ui.helpMenu, this, services());
 }
 
 void MainWindow::wireBehaviour()
 {
-    connect(ui.cmdCalculate, &QPushButton::clicked, this, &MainWindow::calculate);
-    connect(ui.cmdClear, &QPushButton::clicked, this, &MainWindow::clearFields);
-    connect(ui.cmdExit, &QPushButton::clicked, this, &MainWindow::close);
-    connect(ui.cmdImperial, &QPushButton::clicked, this, &MainWindow::switchToImperial);
-    connect(ui.cmdMetric, &QPushButton::clicked, this, &MainWindow::switchToMetric);
-    connect(ui.mnuPrintData, &QAction::triggered, this, &MainWindow::printData);
-    connect(ui.mnuPrintForm, &QAction::triggered, this, &MainWindow::printForm);
-    connect(ui.mnuCopyResults, &QAction::triggered, this, &MainWindow::copyResults);
-    connect(ui.mnuRAT, &QAction::triggered, this, &MainWindow::openTriangle);
+    connect(ui.calculateButton, &QPushButton::clicked, this, &MainWindow::calculate);
+    connect(ui.clearButton, &QPushButton::clicked, this, &MainWindow::clearFields);
+    connect(ui.exitButton, &QPushButton::clicked, this, &MainWindow::close);
+    connect(ui.imperialButton, &QPushButton::clicked, this, &MainWindow::switchToImperial);
+    connect(ui.metricButton, &QPushButton::clicked, this, &MainWindow::switchToMetric);
+    connect(ui.printDataItem, &QAction::triggered, this, &MainWindow::printData);
+    connect(ui.printFormItem, &QAction::triggered, this, &MainWindow::printForm);
+    connect(ui.copyResultsItem, &QAction::triggered, this, &MainWindow::copyResults);
+    connect(ui.triangleItem, &QAction::triggered, this, &MainWindow::openTriangle);
 
     // The identification and the cotangent keep their selection when they gain the focus.
-    selectTextOnFocus({ ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet, ui.txtWidthImp,
-        ui.txtWidthMet, ui.txtDeg, ui.txtMin, ui.txtStructImp, ui.txtStructMet, ui.txtMachImp,
-        ui.txtMachMet, ui.txtBrakeStopImp, ui.txtBrakeStopMet, ui.txtBrakeRunImp,
-        ui.txtBrakeRunMet });
+    selectTextOnFocus({ ui.projectionImperial, ui.projectionMetric, ui.riseImperial, ui.riseMetric,
+        ui.widthImperial, ui.widthMetric, ui.degrees, ui.minutes, ui.structuralImperial,
+        ui.structuralMetric, ui.machineryImperial, ui.machineryMetric, ui.brakeStaticImperial,
+        ui.brakeStaticMetric, ui.brakeRunningImperial, ui.brakeRunningMetric });
 
     // A measurement: its twin follows it while its unit system is the source; either way the
     // results no longer belong to the inputs.
@@ -294,7 +298,7 @@ void MainWindow::wireBehaviour()
     }
     // The angle: every keystroke checks it at once, so the boxes hold an accepted angle whenever
     // Calculate is pressed; leaving either box checks it too.
-    for (TextBox *angle : { ui.txtDeg, ui.txtMin }) {
+    for (TextBox *angle : { ui.degrees, ui.minutes }) {
         connect(angle, &TextBox::changed, this, [this] {
             clearAnswers();
             checkAngle();

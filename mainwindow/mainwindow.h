@@ -38,15 +38,16 @@ public:
     explicit MainWindow(Services &services);
     ~MainWindow() override;
 
-    // Each control under its name, the name the driver, the tests and screen readers know it by.
+    // The controls by what they are; each keeps its objectName (txtProjImp, cmdCalculate, mnuRAT),
+    // the name the driver, the golden transcripts and screen readers know it by.
     struct Controls {
-        TextBox *txtID, *txtProjImp, *txtProjMet, *txtRiseImp, *txtRiseMet, *txtWidthImp,
-            *txtWidthMet, *txtDeg, *txtMin, *txtCotangent, *txtStructImp, *txtStructMet,
-            *txtMachImp, *txtMachMet, *txtBrakeStopImp, *txtBrakeStopMet, *txtBrakeRunImp,
-            *txtBrakeRunMet;
-        QPushButton *cmdImperial, *cmdMetric, *cmdCalculate, *cmdClear, *cmdExit;
-        QMenu *mnuPrint, *mnuHelp;
-        QAction *mnuPrintData, *mnuPrintForm, *mnuCopyResults, *mnuRAT;
+        TextBox *identification, *projectionImperial, *projectionMetric, *riseImperial, *riseMetric,
+            *widthImperial, *widthMetric, *degrees, *minutes, *cotangent, *structuralImperial,
+            *structuralMetric, *machineryImperial, *machineryMetric, *brakeStaticImperial,
+            *brakeStaticMetric, *brakeRunningImperial, *brakeRunningMetric;
+        QPushButton *imperialButton, *metricButton, *calculateButton, *clearButton, *exitButton;
+        QMenu *printMenu, *helpMenu;
+        QAction *printDataItem, *printFormItem, *copyResultsItem, *triangleItem;
     };
     const Controls &controls() const { return ui; }
     bool imperialMode() const { return m_system == UnitSystem::Imperial; }

@@ -27,10 +27,10 @@ void MainWindow::askIdentification()
 {
     // Blanks count as an identification. Cancel leaves the box empty, so the next print command
     // asks again.
-    if (!ui.txtID->text().isEmpty()) return;
+    if (!ui.identification->text().isEmpty()) return;
     const std::optional<QString> answer = services().askText(this,
         QStringLiteral("Do you wish to identify this escalator?"), QStringLiteral("Escalator ID"));
-    ui.txtID->setFieldText(answer.value_or(QString()));
+    ui.identification->setFieldText(answer.value_or(QString()));
 }
 
 ReportFields MainWindow::boxTexts() const
@@ -40,9 +40,9 @@ ReportFields MainWindow::boxTexts() const
             toUtf8(c.width->text()), toUtf8(c.structural->text()), toUtf8(c.machinery->text()),
             toUtf8(c.brakeStatic->text()), toUtf8(c.brakeRunning->text()) };
     };
-    return { toUtf8(ui.txtID->text()), toUtf8(ui.txtDeg->text()), toUtf8(ui.txtMin->text()),
-        toUtf8(ui.txtCotangent->text()), columnTexts(column(UnitSystem::Imperial)),
-        columnTexts(column(UnitSystem::Metric)) };
+    return { toUtf8(ui.identification->text()), toUtf8(ui.degrees->text()),
+        toUtf8(ui.minutes->text()), toUtf8(ui.cotangent->text()),
+        columnTexts(column(UnitSystem::Imperial)), columnTexts(column(UnitSystem::Metric)) };
 }
 
 void MainWindow::copyResults()

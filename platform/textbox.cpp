@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/textbox.h"
 
+#include "platform/characters.h"
 #include "platform/clicks.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -15,24 +15,12 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
 namespace kestrune {
 
 namespace {
-
-// The positions in `text` where a character (grapheme cluster) ends.
-QList<qsizetype> characterEnds(const QString &text)
-{
-    QList<qsizetype> ends;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    finder.toStart();
-    for (qsizetype end = finder.toNextBoundary(); end > 0; end = finder.toNextBoundary())
-        ends.append(end);
-    return ends;
-}
 
 // A key that would type its text into a line edit: printable text, and no Ctrl held except as
 // part of AltGr (which Windows reports as Ctrl+Alt).
@@ -78,51 +66,7 @@ bool isAccessKeyPress(const QKeyEvent *event)
 #endif
 }
 
-// Whether every code unit of `text` is a character of its own: below U+0300 nothing joins (no
-// combining mark, joiner, surrogate or syllable part), except a carriage return with the line
-// feed after it. Numbers and most names are such texts, and are counted without the text's
-// boundaries being looked up.
-bool oneCodeUnitPerCharacter(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x300) return false;
-    }
-    return !text.contains(QLatin1String("\r\n"));
-}
-
 } // namespace
-
-int characterCount(const QString &text)
-{
-    if (oneCodeUnitPerCharacter(text)) return static_cast<int>(text.size());
-    return static_cast<int>(characterEnds(text).size());
-}
-
-QString firstCharacters(const QString &text, int count)
-{
-    if (count <= 0) return QString();
-    if (text.size() <= count) return text; // at most one code unit a character
-    if (oneCodeUnitPerCharacter(text)) return text.left(count);
-    const QList<qsizetype> ends = characterEnds(text);
-    if (ends.size() <= count) return text;
-    return text.left(ends.at(count - 1));
-}
-
-QString singleLineText(const QString &text)
-{
-    QString line;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator
-            || c == QChar::ParagraphSeparator || c == QChar(0x0B) || c == QChar(0x0C)
-            || c == QChar(0x85))
-            break;
-        if (c == QLatin1Char('\t'))
-            line += QLatin1Char(' ');
-        else if (c.category() != QChar::Other_Control)
-            line += c;
-    }
-    return line;
-}
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent)
 {
@@ -260,25 +204,6 @@ void TextBox::pasteFrom(QClipboard::Mode mode)
     insertAsOneChange(QGuiApplication::clipboard()->text(mode));
 }
 
-bool TextBox::event(QEvent *event)
-{
-    // Before a key reaches the box, the toolkit asks whether the box wants it or a shortcut may
-    // have it. A key that only types its character (no Ctrl or Alt) belongs to an editable box:
-    // it is claimed at once, as the toolkit would claim it after comparing it with every standard
-    // editing shortcut, which costs about a tenth of a keystroke.
-    if (event->type() == QEvent::ShortcutOverride && !isReadOnly()) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        const Qt::KeyboardModifiers mods = key->modifiers();
-        if (key->key() < Qt::Key_Escape
-            && (mods == Qt::NoModifier || mods == Qt::ShiftModifier
-                || mods == Qt::KeypadModifier)) {
-            key->accept();
-            return true;
-        }
-    }
-    return QLineEdit::event(event);
-}
-
 void TextBox::keyPressEvent(QKeyEvent *event)
 {
     // The keypad's decimal key types the layout's decimal separator, a comma on many keyboards;
@@ -378,20 +303,16 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    // The menu's Paste goes the way every paste goes: the toolkit's own item gives way to one
-    // that looks the same.
-    const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
-    for (QAction *standard : menu->actions()) {
-        // Named in newer toolkits; known by its caption (in the toolkit's own translation) here.
-        if (standard->objectName() != QLatin1String("edit-paste")
-            && standard->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
-            continue;
-        auto *paste = new QAction(standard->icon(), standard->text(), menu);
-        paste->setObjectName(QStringLiteral("edit-paste"));
-        paste->setEnabled(standard->isEnabled());
-        connect(paste, &QAction::triggered, this, [this] { pasteFrom(); });
-        menu->insertAction(standard, paste);
-        menu->removeAction(standard);
+    // The menu's Paste goes the way every paste goes. The toolkit's item is known by what it does,
+    // running the line edit's own paste (connected by its signature in this toolkit, by its member
+    // function in newer ones), and runs the box's paste instead.
+    for (QAction *item : menu->actions()) {
+        const bool runsLineEditPaste
+            = disconnect(item, &QAction::triggered, this, &QLineEdit::paste)
+            || disconnect(item, SIGNAL(triggered()), this, SLOT(paste()));
+        if (!runsLineEditPaste) continue;
+        item->setObjectName(QStringLiteral("edit-paste"));
+        connect(item, &QAction::triggered, this, [this] { pasteFrom(); });
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

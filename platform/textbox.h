@@ -77,7 +77,6 @@ Q_SIGNALS:
     void changed();
 
 protected:
-    bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -110,14 +109,6 @@ private:
     // Where the caret stood before the box was scrolled to its first character for show.
     int m_caretBeforeShowing = -1;
 };
-
-// The number of characters (grapheme clusters) in `text`, as the user counts them.
-int characterCount(const QString &text);
-// The first `count` characters of `text`, never half of one.
-QString firstCharacters(const QString &text, int count);
-// What a one-line box takes of a pasted or dropped text: its first line, each tab as a blank,
-// without other control characters.
-QString singleLineText(const QString &text);
 
 // Colours in the 0x00BBGGRR form.
 inline constexpr unsigned kWhite = 0xFFFFFF;

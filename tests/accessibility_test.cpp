@@ -45,13 +45,13 @@ TEST(Accessibility, BoxesAndButtonsSayWhatTheirLabelsShow)
     MainWindow window(services);
     window.show();
     const auto &ui = window.controls();
-    EXPECT_EQ(spokenName(ui.txtRiseImp), QStringLiteral("Total rise, feet"));
+    EXPECT_EQ(spokenName(ui.riseImperial), QStringLiteral("Total rise, feet"));
     EXPECT_EQ(
-        spokenName(ui.txtWidthMet), QStringLiteral("Width of the escalator step, millimeters"));
+        spokenName(ui.widthMetric), QStringLiteral("Width of the escalator step, millimeters"));
     EXPECT_EQ(
-        spokenName(ui.txtBrakeRunMet), QStringLiteral("Brake rated load - running, kilograms"));
-    EXPECT_EQ(spokenName(ui.cmdClear), QStringLiteral("Clear"));
-    EXPECT_FALSE(ui.txtProjImp->accessibleDescription().isEmpty());
+        spokenName(ui.brakeRunningMetric), QStringLiteral("Brake rated load - running, kilograms"));
+    EXPECT_EQ(spokenName(ui.clearButton), QStringLiteral("Clear"));
+    EXPECT_FALSE(ui.projectionImperial->accessibleDescription().isEmpty());
     expectNamedUniquely(&window);
 
     window.openTriangle();

@@ -106,8 +106,8 @@ TEST(Captions, EveryCaptionOfBothWindowsFitsItsControl)
     window.show();
     const QByteArray expected = qgetenv("KESTRUNE_EXPECTED_FONT");
     if (!expected.isEmpty()) {
-        ASSERT_EQ(
-            QFontInfo(window.controls().cmdCalculate->font()).family(), QString::fromUtf8(expected))
+        ASSERT_EQ(QFontInfo(window.controls().calculateButton->font()).family(),
+            QString::fromUtf8(expected))
             << "the font configuration does not give the family this run is meant to test";
     }
     expectNoCaptionCut(&window);
@@ -126,13 +126,14 @@ TEST(Captions, CaptionsThatFitKeepTheirDesignedSize)
     RecordingServices services([](const QString &) {});
     MainWindow window(services);
     window.show();
-    EXPECT_DOUBLE_EQ(window.controls().cmdClear->font().pointSizeF(), 9.75);
+    EXPECT_DOUBLE_EQ(window.controls().clearButton->font().pointSizeF(), 9.75);
     auto *unit = window.findChild<QLabel *>(QStringLiteral("Label9"));
     ASSERT_NE(unit, nullptr);
     EXPECT_DOUBLE_EQ(unit->font().pointSizeF(), 9.75);
     EXPECT_TRUE(unit->font().bold());
 
-    if (QFontInfo(window.controls().cmdClear->font()).family() != QLatin1String("Liberation Sans"))
+    if (QFontInfo(window.controls().clearButton->font()).family()
+        != QLatin1String("Liberation Sans"))
         GTEST_SKIP() << "Liberation Sans is not installed: only the short captions were checked";
     window.openTriangle();
     ASSERT_NE(window.triangleWindow(), nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Text boxes, command buttons and the PDF printer, on the offscreen platform.
 
+#include "platform/characters.h"
 #include "platform/commandbutton.h"
 #include "platform/geometry.h"
 #include "platform/qtservices.h"

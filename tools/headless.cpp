@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/headless.h"
 
-#include "platform/windowstyle.h"
-
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -51,7 +49,6 @@ void prepareDesktopRun()
 void configureHeadlessRun()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    installWindowStyle();
 }
 
 } // namespace kestrune

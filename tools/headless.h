@@ -13,8 +13,7 @@ void prepareHeadlessRun();
 // Before the QApplication is created, for a run on the real X display named by DISPLAY.
 void prepareDesktopRun();
 
-// After the QApplication is created: the windows are drawn with the program's own window style,
-// as the program draws them, and what a run shows does not depend on the machine's language
+// After the QApplication is created: what a run shows does not depend on the machine's language
 // (dates take the US short form).
 void configureHeadlessRun();
 

@@ -18,8 +18,6 @@ namespace kestrune {
 
 namespace {
 
-using C = TriangleWindow::Controls;
-
 // Every text box and button of a row is this high; the row's labels stand lower and are
 // shorter, so their text lines up with the text in the boxes. In twips.
 constexpr int kBoxHeight = 360;
@@ -29,18 +27,9 @@ constexpr int kNameWidth = 315;
 constexpr int kUnitWidth = 435;
 constexpr int kResultWidth = 1155;
 
-// The boxes and buttons by the number in their names: Text1 to Text39, Command1 to Command9.
-constexpr TextBox *C::*kTexts[] = { &C::Text1, &C::Text2, &C::Text3, &C::Text4, &C::Text5,
-    &C::Text6, &C::Text7, &C::Text8, &C::Text9, &C::Text10, &C::Text11, &C::Text12, &C::Text13,
-    &C::Text14, &C::Text15, &C::Text16, &C::Text17, &C::Text18, &C::Text19, &C::Text20, &C::Text21,
-    &C::Text22, &C::Text23, &C::Text24, &C::Text25, &C::Text26, &C::Text27, &C::Text28, &C::Text29,
-    &C::Text30, &C::Text31, &C::Text32, &C::Text33, &C::Text34, &C::Text35, &C::Text36, &C::Text37,
-    &C::Text38, &C::Text39 };
-constexpr QPushButton *C::*kCommands[] = { &C::Command1, &C::Command2, &C::Command3, &C::Command4,
-    &C::Command5, &C::Command6, &C::Command7, &C::Command8, &C::Command9 };
-
-// The rows as they stand, by the numbers of their boxes, button and labels: the side rows
-// (two sides known), then the angle rows (an angle in degrees and minutes, and a side).
+// The rows as they stand, in the order of the solver's rows, by the numbers in the names of their
+// boxes (TextN), button (CommandN) and labels (LabelN): the side rows (two sides known), then the
+// angle rows (an angle in degrees and minutes, and a side).
 struct SideRowLayout {
     int top;
     const char *name;
@@ -94,6 +83,9 @@ void place(TriangleRow &row, Side side, TextBox *box)
     (side == Side::a ? row.sideA : side == Side::b ? row.sideB : row.hypotenuse) = box;
 }
 
+// The row whose result selects nothing when clicked into, like the angle display.
+constexpr int kRowResultWithoutSelection = 6;
+
 } // namespace
 
 TextBox *TriangleRow::side(Side which) const
@@ -115,7 +107,7 @@ TriangleWindow::TriangleWindow(Services &services)
     // gives the window manager size hints it honours to the pixel at fractional scale factors.
     setFixedSize(client()->size());
     createControls();
-    createRows();
+    describeRows();
     wireBehaviour();
     // The picture's lines are drawn on the client area, beneath its labels.
     client()->installEventFilter(this);
@@ -190,11 +182,9 @@ void TriangleWindow::createControls()
     label(19, QStringLiteral("....you can find:"), 5700, 3480, 2055);
 
     // The solver's rows; inputs hold so many characters, results and the angle display any.
-    auto box = [this, area](int number, std::size_t length, int left, int top, int width) {
-        TextBox *created = makeTextBox(area, numbered("Text", number).constData(),
-            static_cast<int>(length), twipsRect(left, top, width, kBoxHeight));
-        ui.*kTexts[number - 1] = created;
-        return created;
+    auto box = [area](int number, std::size_t length, int left, int top, int width) {
+        return makeTextBox(area, numbered("Text", number).constData(), static_cast<int>(length),
+            twipsRect(left, top, width, kBoxHeight));
     };
     // Sides are plain numbers in whatever length unit the user works in: every side box is
     // followed by the same unit label. Every row ends with its button and its result box.
@@ -205,31 +195,40 @@ void TriangleWindow::createControls()
     auto rowStart = [&centred](int top, int nameLabel, const char *name) {
         centred(nameLabel, QString::fromLatin1(name), 180, top + kLabelDrop, kNameWidth);
     };
-    auto rowEnd = [&](int top, int command, const char *caption, int result, int resultUnit) {
-        ui.*kCommands[command - 1] = makeButton(area, numbered("Command", command).constData(),
+    auto rowEnd = [&](TriangleRow &row, int top, int command, const char *caption, int result,
+                      int resultUnit) {
+        row.solve = makeButton(area, numbered("Command", command).constData(),
             QString::fromLatin1(caption), twipsRect(5400, top, 495, kBoxHeight));
-        box(result, 0, 6060, top, kResultWidth);
+        place(row, row.rule->found, box(result, 0, 6060, top, kResultWidth));
         unitLabel(resultUnit, 7260, top);
     };
+    // The layout tables list the rows in the solver's order: the side rows, then the angle rows.
+    auto nextRow = [this, rowIndex = std::size_t { 0 }]() mutable -> TriangleRow & {
+        TriangleRow &row = m_rows.at(rowIndex);
+        row.rule = &kTriangleRows[rowIndex++];
+        return row;
+    };
     for (const SideRowLayout &r : kSideRows) {
+        TriangleRow &row = nextRow();
         rowStart(r.top, r.nameLabel, r.name);
-        box(r.first, kSideRowSideLength, 540, r.top, 975);
+        place(row, row.rule->known[0], box(r.first, kSideRowSideLength, 540, r.top, 975));
         unitLabel(r.firstUnit, 1560, r.top);
         centred(r.andLabel, QString::fromLatin1(r.andName), 2340, r.top + kLabelDrop, 1035);
-        box(r.second, kSideRowSideLength, 3420, r.top, 975);
+        place(row, row.rule->known[1], box(r.second, kSideRowSideLength, 3420, r.top, 975));
         unitLabel(r.secondUnit, 4440, r.top);
-        rowEnd(r.top, r.command, r.caption, r.result, r.resultUnit);
+        rowEnd(row, r.top, r.command, r.caption, r.result, r.resultUnit);
     }
     for (const AngleRowLayout &r : kAngleRows) {
+        TriangleRow &row = nextRow();
         rowStart(r.top, r.nameLabel, r.name);
         centred(r.degreesHeading, QStringLiteral("Deg"), 540, r.top - 300, 495);
         centred(r.minutesHeading, QStringLiteral("Min"), 1080, r.top - 300, 495);
-        box(r.degrees, kTriangleDegreesLength, 540, r.top, 495);
-        box(r.minutes, kTriangleMinutesLength, 1080, r.top, 795);
+        row.degrees = box(r.degrees, kTriangleDegreesLength, 540, r.top, 495);
+        row.minutes = box(r.minutes, kTriangleMinutesLength, 1080, r.top, 795);
         centred(r.andLabel, QString::fromLatin1(r.andName), 2460, r.top + kLabelDrop, 915);
-        box(r.side, kAngleRowSideLength, 3420, r.top, 795);
+        place(row, row.rule->known[0], box(r.side, kAngleRowSideLength, 3420, r.top, 795));
         unitLabel(r.sideUnit, 4260, r.top);
-        rowEnd(r.top, r.command, r.caption, r.result, r.resultUnit);
+        rowEnd(row, r.top, r.command, r.caption, r.result, r.resultUnit);
     }
 
     // The angle display beside the side rows: A, B and C in whole degrees and minutes.
@@ -252,26 +251,10 @@ void TriangleWindow::createControls()
     }
 }
 
-void TriangleWindow::createRows()
+void TriangleWindow::describeRows()
 {
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        TriangleRow &row = m_rows[i];
-        row.rule = &kTriangleRows[i];
+    for (const TriangleRow &row : m_rows) {
         const TriangleRowRule &rule = *row.rule;
-        if (rule.angleRow) {
-            const AngleRowLayout &r = kAngleRows[i - std::size(kSideRows)];
-            row.degrees = ui.*kTexts[r.degrees - 1];
-            row.minutes = ui.*kTexts[r.minutes - 1];
-            place(row, rule.known[0], ui.*kTexts[r.side - 1]);
-            place(row, rule.found, ui.*kTexts[r.result - 1]);
-            row.solve = ui.*kCommands[r.command - 1];
-        } else {
-            const SideRowLayout &r = kSideRows[i];
-            place(row, rule.known[0], ui.*kTexts[r.first - 1]);
-            place(row, rule.known[1], ui.*kTexts[r.second - 1]);
-            place(row, rule.found, ui.*kTexts[r.result - 1]);
-            row.solve = ui.*kCommands[r.command - 1];
-        }
 
         // What a screen reader says: the row and the quantity ("Row 4, angle A, degrees").
         const QString prefix = QStringLiteral("Row %1, ").arg(rule.number);
@@ -325,7 +308,7 @@ void TriangleWindow::wireBehaviour()
         connect(row.solve, &QPushButton::clicked, this, [this, &row] { solveRow(row); });
         // Row 6's result, like the angle display, has no focus handling: a click into it
         // selects nothing.
-        if (row.result() != ui.Text18) selecting << row.result();
+        if (row.rule->number != kRowResultWithoutSelection) selecting << row.result();
     }
     selectTextOnFocus(selecting);
 }

@@ -44,24 +44,12 @@ public:
     explicit TriangleWindow(Services &services);
     ~TriangleWindow() override;
 
-    // Each control under its name, the name the driver, the tests and screen readers know it by.
-    struct Controls {
-        TextBox *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text10,
-            *Text11, *Text12, *Text13, *Text14, *Text15, *Text16, *Text17, *Text18, *Text19,
-            *Text20, *Text21, *Text22, *Text23, *Text24, *Text25, *Text26, *Text27, *Text28,
-            *Text29, *Text30, *Text31, *Text32, *Text33, *Text34, *Text35, *Text36, *Text37,
-            *Text38, *Text39;
-        QPushButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command7,
-            *Command8, *Command9;
-    };
-    const Controls &controls() const { return ui; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
-    void createRows();
+    void describeRows();
     void wireBehaviour();
     void drawPicture();
 
@@ -69,7 +57,6 @@ private:
     void clearAngles();
     void showAngles(double a, double b);
 
-    Controls ui {};
     std::array<TriangleRow, 9> m_rows {};
     std::array<TextBox *, 6> m_angleDisplay {}; // A, B and C, each in degrees and minutes
 };

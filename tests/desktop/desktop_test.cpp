@@ -402,7 +402,12 @@ TEST_F(Desktop, MessagesStandOnOneLineWithinTheScreen)
         {
             auto *box = qobject_cast<QMessageBox *>(watched);
             if (box && event->type() == QEvent::WindowActivate) {
-                auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+                // The label that shows the message's text.
+                QLabel *label = nullptr;
+                for (QLabel *shown : box->findChildren<QLabel *>()) {
+                    if (shown->text() == box->text()) label = shown;
+                }
+                if (!label) return false;
                 const int lineHeight = label->fontMetrics().lineSpacing();
                 seen->append({ box->windowTitle(), label->height() / lineHeight,
                     box->screen()->availableGeometry().contains(box->frameGeometry()) });

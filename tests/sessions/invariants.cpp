@@ -8,6 +8,7 @@
 #include "tests/sessions/loadoracle.h"
 
 #include "core/numbers.h"
+#include "platform/characters.h"
 #include "platform/form.h"
 #include "platform/qttext.h"
 #include "platform/textbox.h"
@@ -58,11 +59,11 @@ MainSnapshot snapshot(const MainWindow &window)
 {
     const auto &ui = window.controls();
     MainSnapshot s;
-    for (const TextBox *box : { ui.txtProjImp, ui.txtProjMet, ui.txtRiseImp, ui.txtRiseMet,
-             ui.txtWidthImp, ui.txtWidthMet, ui.txtDeg, ui.txtMin })
+    for (const TextBox *box : { ui.projectionImperial, ui.projectionMetric, ui.riseImperial,
+             ui.riseMetric, ui.widthImperial, ui.widthMetric, ui.degrees, ui.minutes })
         s.inputs << box->text();
     s.inputs << (window.imperialMode() ? QStringLiteral("imperial") : QStringLiteral("metric"));
-    s.resultsFilled = !ui.txtCotangent->text().isEmpty();
+    s.resultsFilled = !ui.cotangent->text().isEmpty();
     return s;
 }
 
@@ -71,13 +72,13 @@ namespace {
 std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnapshot &before)
 {
     const auto &ui = window.controls();
-    const double angle = ParseNumber(ui.txtDeg->text()) + ParseNumber(ui.txtMin->text()) / 60;
+    const double angle = ParseNumber(ui.degrees->text()) + ParseNumber(ui.minutes->text()) / 60;
     if (!(angle >= 0 && angle <= 31))
         return QStringLiteral("the angle fields hold %1 degrees").arg(angle);
 
-    const TextBox *results[]
-        = { ui.txtStructImp, ui.txtStructMet, ui.txtMachImp, ui.txtMachMet, ui.txtBrakeStopImp,
-              ui.txtBrakeStopMet, ui.txtBrakeRunImp, ui.txtBrakeRunMet, ui.txtCotangent };
+    const TextBox *results[] = { ui.structuralImperial, ui.structuralMetric, ui.machineryImperial,
+        ui.machineryMetric, ui.brakeStaticImperial, ui.brakeStaticMetric, ui.brakeRunningImperial,
+        ui.brakeRunningMetric, ui.cotangent };
     int filled = 0;
     for (const TextBox *box : results)
         filled += box->text().isEmpty() ? 0 : 1;
@@ -92,30 +93,30 @@ std::optional<QString> checkMainWindow(const MainWindow &window, const MainSnaps
     // The results are those of the inputs now shown, in the mode now in force, worked out apart
     // from the program's own load routine.
     const bool imperial = window.imperialMode();
-    for (const TextBox *box :
-        { imperial ? ui.txtProjImp : ui.txtProjMet, imperial ? ui.txtWidthImp : ui.txtWidthMet }) {
+    for (const TextBox *box : { imperial ? ui.projectionImperial : ui.projectionMetric,
+             imperial ? ui.widthImperial : ui.widthMetric }) {
         if (!TextToNumber(box->text()))
             return QStringLiteral("results shown for %1 \"%2\", which is no plain number")
                 .arg(box->objectName(), box->text());
     }
     const auto text = [](const TextBox *box) { return box->text().toStdString(); };
-    const std::optional<OracleResults> expected
-        = ExpectedResults({ imperial, text(imperial ? ui.txtProjImp : ui.txtProjMet),
-            text(imperial ? ui.txtRiseImp : ui.txtRiseMet),
-            text(imperial ? ui.txtWidthImp : ui.txtWidthMet), text(ui.txtDeg), text(ui.txtMin) });
+    const std::optional<OracleResults> expected = ExpectedResults({ imperial,
+        text(imperial ? ui.projectionImperial : ui.projectionMetric),
+        text(imperial ? ui.riseImperial : ui.riseMetric),
+        text(imperial ? ui.widthImperial : ui.widthMetric), text(ui.degrees), text(ui.minutes) });
     if (!expected) return QStringLiteral("results shown for inputs that have none");
     const OracleResults &t = *expected;
     const auto q = [](const std::string &s) { return QString::fromStdString(s); };
     const std::pair<const TextBox *, QString> checks[] = {
-        { imperial ? ui.txtStructImp : ui.txtStructMet, q(t.structuralOwn) },
-        { imperial ? ui.txtStructMet : ui.txtStructImp, q(t.structuralOther) },
-        { imperial ? ui.txtMachImp : ui.txtMachMet, q(t.machineryOwn) },
-        { imperial ? ui.txtMachMet : ui.txtMachImp, q(t.machineryOther) },
-        { imperial ? ui.txtBrakeRunImp : ui.txtBrakeRunMet, q(t.machineryOwn) },
-        { imperial ? ui.txtBrakeRunMet : ui.txtBrakeRunImp, q(t.machineryOther) },
-        { imperial ? ui.txtBrakeStopImp : ui.txtBrakeStopMet, q(t.brakeStaticOwn) },
-        { imperial ? ui.txtBrakeStopMet : ui.txtBrakeStopImp, q(t.brakeStaticOther) },
-        { ui.txtCotangent, q(t.cotangent) },
+        { imperial ? ui.structuralImperial : ui.structuralMetric, q(t.structuralOwn) },
+        { imperial ? ui.structuralMetric : ui.structuralImperial, q(t.structuralOther) },
+        { imperial ? ui.machineryImperial : ui.machineryMetric, q(t.machineryOwn) },
+        { imperial ? ui.machineryMetric : ui.machineryImperial, q(t.machineryOther) },
+        { imperial ? ui.brakeRunningImperial : ui.brakeRunningMetric, q(t.machineryOwn) },
+        { imperial ? ui.brakeRunningMetric : ui.brakeRunningImperial, q(t.machineryOther) },
+        { imperial ? ui.brakeStaticImperial : ui.brakeStaticMetric, q(t.brakeStaticOwn) },
+        { imperial ? ui.brakeStaticMetric : ui.brakeStaticImperial, q(t.brakeStaticOther) },
+        { ui.cotangent, q(t.cotangent) },
     };
     for (const auto &[box, text] : checks) {
         if (box->text() != text)

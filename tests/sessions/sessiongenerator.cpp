@@ -25,7 +25,7 @@ QString Generator::next(const ScriptSession &session)
     // While results are on screen, most actions leave them there, so that the checks of the
     // results run often.
     const MainWindow *main = session.mainWindow();
-    if (main && !main->controls().txtCotangent->text().isEmpty() && pick(100) < 75)
+    if (main && !main->controls().cotangent->text().isEmpty() && pick(100) < 75)
         return keepingResults(session);
     const int roll = pick(1000);
     // A complete set of plausible measurements, then Calculate: results on screen.
