@@ -136,4 +136,131 @@ qt_prefix=$(third_party qtbase qt6-base qt6-base-dev build_qt)
 recipe_key=
 say "Qt: $qt_prefix"
 
+
+# --- libcsv and GoogleTest -----------------------------------------------------------------------
+# libcsv is one C file: a static library, so that kestrune-calc carries it.
+build_libcsv() {
+    local prefix=$1
+    mkdir -p "$prefix/include" "$prefix/lib"
+    "$triplet-gcc-posix" -O2 -Wall -c libcsv.c -o libcsv.o
+    "$triplet-ar" rcs "$prefix/lib/libcsv.a" libcsv.o
+    cp csv.h "$prefix/include/"
+}
+# GoogleTest's static libraries with their CMake package, for the unit tests.
+build_googletest() {
+    local prefix=$1
+    cmake -S . -B ../gtest-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=ON \
+        -DINSTALL_GTEST=ON -Dgtest_force_shared_crt=ON >/dev/null
+    nice -n 5 cmake --build ../gtest-build --parallel "$(nproc)" >/dev/null
+    cmake --install ../gtest-build >/dev/null
+}
+csv_prefix=$(third_party libcsv libcsv libcsv-dev build_libcsv)
+gtest_prefix=$(third_party googletest googletest googletest build_googletest)
+prefixes=("$qt_prefix" "$csv_prefix" "$gtest_prefix")
+say "libcsv: $csv_prefix"
+say "GoogleTest: $gtest_prefix"
+
 if [ "$libraries_only" = 1 ]; then exit 0; fi
+
+# --- Kestrune ------------------------------------------------------------------------------------
+export KESTRUNE_WINDOWS_PREFIXES
+KESTRUNE_WINDOWS_PREFIXES=$(IFS=:; echo "${prefixes[*]}")
+say "configuring Kestrune in build-windows/"
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DKESTRUNE_WERROR=ON -DKESTRUNE_BUILD_BENCH=OFF \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_INSTALL_PREFIX=/ >/dev/null
+say "building Kestrune, its tests and the scripted driver"
+nice -n 5 cmake --build "$build_dir" --parallel "$(nproc)"
+
+# --- The folder that runs on Windows -------------------------------------------------------------
+version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+package=Kestrune-$version-windows-x64
+deploy=$build_dir/$package
+say "making $package/"
+rm -rf "$deploy"
+mkdir -p "$deploy/platforms" "$deploy/styles" "$deploy/doc/licences"
+cp "$build_dir/bin/kestrune.exe" "$build_dir/bin/kestrune-calc.exe" "$deploy/"
+# The plugins the programs load: the window system (windows), the look of the controls, and the
+# platform kestrune-calc draws its report on (minimal, with the system's fonts).
+cp "$qt_prefix/plugins/platforms/qwindows.dll" "$qt_prefix/plugins/platforms/qminimal.dll" \
+    "$deploy/platforms/"
+cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
+# Every library the programs and plugins import, found among Qt's and MinGW's; the system's own
+# (KERNEL32.dll, USER32.dll...) are not found there and stay out.
+gcc_dir=$(dirname "$("$triplet-gcc-posix" -print-libgcc-file-name)")
+dll_dirs=("$qt_prefix/bin" "$gcc_dir" "/usr/$triplet/lib" "/usr/$triplet/bin")
+imports() {
+    "$triplet-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'
+}
+pending=("$deploy"/*.exe "$deploy"/platforms/*.dll "$deploy"/styles/*.dll)
+while [ ${#pending[@]} -gt 0 ]; do
+    file=${pending[0]}
+    pending=("${pending[@]:1}")
+    for dll in $(imports "$file"); do
+        [ -e "$deploy/$dll" ] && continue
+        for dir in "${dll_dirs[@]}"; do
+            if [ -f "$dir/$dll" ]; then
+                cp "$dir/$dll" "$deploy/"
+                pending+=("$deploy/$dll")
+                break
+            fi
+        done
+    done
+done
+find "$deploy" -name '*.exe' -o -name '*.dll' | xargs "$triplet-strip" --strip-unneeded
+# The user guide with its pictures, where the program looks for it (doc\ beside it), and the
+# licences of what the folder holds.
+cp -r "$build_dir/share/doc/kestrune/." "$deploy/doc/"
+cp packaging/copyright "$deploy/doc/licences/Kestrune.txt"
+cp /usr/share/common-licenses/GPL-3 "$deploy/doc/licences/GPL-3.txt"
+cp /usr/share/common-licenses/LGPL-3 "$deploy/doc/licences/LGPL-3.txt"
+for licence in libqt6core6:Qt mingw-w64-common:MinGW-w64 gcc-mingw-w64-base:GCC-runtime; do
+    if [ -f "/usr/share/doc/${licence%%:*}/copyright" ]; then
+        cp "/usr/share/doc/${licence%%:*}/copyright" "$deploy/doc/licences/${licence##*:}.txt"
+    fi
+done
+
+say "making $package.zip"
+rm -f "$build_dir/$package.zip"
+# Every file dated as the last commit, so that the same sources give the same zip file.
+stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+(cd "$build_dir" && find "$package" -exec touch -h -d "@$stamp" {} + &&
+    find "$package" | LC_ALL=C sort | zip -q -X -@ "$package.zip")
+
+# --- The installer -------------------------------------------------------------------------------
+# The files to install and, in reverse, to remove: exactly the folder's, so that the uninstaller
+# removes what was installed and nothing the user put there.
+installer=$build_dir/Kestrune-$version-setup.exe
+say "making $(basename "$installer")"
+nsis_dir=$build_dir/nsis
+rm -rf "$nsis_dir"
+mkdir -p "$nsis_dir"
+(
+    cd "$deploy"
+    while read -r dir; do
+        printf 'SetOutPath "$INSTDIR%s"\n' "$(printf '%s' "${dir#.}" | tr / '\\')"
+        find "$dir" -maxdepth 1 -type f | LC_ALL=C sort | while read -r file; do
+            printf 'File "%s"\n' "$deploy/${file#./}"
+        done
+    done < <(find . -type d | LC_ALL=C sort)
+) >"$nsis_dir/install-files.nsh"
+(
+    cd "$deploy"
+    find . -type f | LC_ALL=C sort | while read -r file; do
+        printf 'Delete "$INSTDIR\\%s"\n' "$(printf '%s' "${file#./}" | tr / '\\')"
+    done
+    find . -mindepth 1 -type d | LC_ALL=C sort -r | while read -r dir; do
+        printf 'RMDir "$INSTDIR\\%s"\n' "$(printf '%s' "${dir#./}" | tr / '\\')"
+    done
+) >"$nsis_dir/uninstall-files.nsh"
+size_kb=$(du -sk "$deploy" | cut -f1)
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DOUTFILE="$installer" \
+    -DICON="$source_dir/packaging/windows/kestrune.ico" -DSIZE_KB="$size_kb" \
+    -DLICENCE="$deploy/doc/licences/GPL-3.txt" \
+    -DINSTALL_FILES="$nsis_dir/install-files.nsh" \
+    -DUNINSTALL_FILES="$nsis_dir/uninstall-files.nsh" \
+    packaging/windows/kestrune.nsi
+
+say "done: $(cd "$build_dir" && du -h "$package.zip" "$(basename "$installer")" | tr '\t\n' '  ')"
