@@ -190,12 +190,33 @@ program_bad_platform() {
     }
 }
 check "program.unknown_window_system" program_bad_platform
+# The user guide is found in doc\ beside the program, as the zip file and the installer lay it out:
+# the scripted driver, put into the zip's folder, opens it from there.
+guide_beside_program() {
+    local folder=$work/guide/Kestrune-$version-windows-x64 transcript expected
+    rm -rf "$work/guide"
+    mkdir -p "$work/guide"
+    (cd "$work/guide" && unzip -q "$build/Kestrune-$version-windows-x64.zip") || return 1
+    cp "$bin/kestrune-script.exe" "$folder/"
+    cp -n "$bin"/*.dll "$folder/"
+    cp -n "$bin/platforms/qoffscreen.dll" "$folder/platforms/"
+    printf 'menu mnuGuide\n' >"$work/guide/guide.ks"
+    transcript=$(wine "$folder/kestrune-script.exe" "$(windows_path "$work/guide/guide.ks")") ||
+        return 1
+    expected="browser \"file:///$(windows_path "$folder" | tr '\\' /)/doc/user-guide.html\" -> ok"
+    [ "$(printf '%s\n' "$transcript" | grep '^browser')" = "$expected" ] || {
+        printf 'expected %s\ngot:\n%s\n' "$expected" "$transcript"
+        return 1
+    }
+}
+check "program.user_guide_beside_the_program" guide_beside_program
 
 # --- The installer -------------------------------------------------------------------------------
 installed_dir=$WINEPREFIX/drive_c/Program\ Files/Kestrune
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Kestrune
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrune'
 install_silently() {
+    (cd "$WINEPREFIX/drive_c" && find . | LC_ALL=C sort) >"$work/drive-before-install"
     wine "$installer" /S || return 1
     wineserver -w
     [ -f "$installed_dir/kestrune.exe" ] || { echo "no kestrune.exe in $installed_dir"; return 1; }
@@ -243,6 +264,9 @@ uninstall_silently() {
         echo "HKLM\\Software\\Kestrune is still there"
         left=1
     fi
+    # Nothing else on drive C: either, its temporary folders included.
+    diff "$work/drive-before-install" <(cd "$WINEPREFIX/drive_c" && find . | LC_ALL=C sort) ||
+        left=1
     return $left
 }
 check "installer.uninstalls_everything" uninstall_silently
@@ -255,7 +279,8 @@ screenshot() {
     rm -rf "$folder"
     mkdir -p "$folder"
     (cd "$folder" && unzip -q "$build/Kestrune-$version-windows-x64.zip") || return 1
-    wine "$folder/Kestrune-$version-windows-x64/kestrune.exe" >"$work/window.log" 2>&1 &
+    wine "$folder/Kestrune-$version-windows-x64/kestrune.exe" -platform windows \
+        >"$work/window.log" 2>&1 &
     local pid=$! window=
     for _ in $(seq 60); do
         window=$(xwininfo -root -tree 2>/dev/null |
