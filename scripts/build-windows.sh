@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kestrune for 64-bit Windows on Debian 12, with Debian's MinGW-w64 and Debian's sources of
-# the libraries it needs (Qt's base module, libcsv, GoogleTest), and leaves in build-windows/:
+# the libraries it needs (Qt's base module, libcsv, GoogleTest; libxlsxwriter and CLI11's headers
+# for kestrune-calc), and leaves in build-windows/:
 #   Kestrune-VERSION-windows-x64.zip   a folder that runs on Windows with nothing else installed;
 #   Kestrune-VERSION-setup.exe         the installer (NSIS, 64-bit);
 #   bin/                               the programs, the unit tests and the scripted driver.
@@ -23,8 +24,9 @@ say() { printf '%s build-windows: %s\n' "$(date +%H:%M:%S)" "$*"; }
 # --- What it needs -------------------------------------------------------------------------------
 # The cross compiler (posix threads), the host's Qt tools of the same version as the Qt sources,
 # Debian's source tools, the installer and the zip.
+# Debian's zlib for Windows is what libxlsxwriter compresses with.
 bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-    mingw-w64-tools binutils-mingw-w64-x86-64 dpkg-dev nsis zip
+    mingw-w64-tools binutils-mingw-w64-x86-64 libz-mingw-w64-dev dpkg-dev nsis zip
 
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then as_root=(sudo); fi
@@ -51,10 +53,13 @@ EOF
     "${as_root[@]}" apt-get update -qq
 }
 
-# The Debian source version of the package a binary package was built from, so the cross-built
-# library is the very version the machine has (Qt's host tools must match its sources).
+# The Debian source version of the package the binary package $1 was built from, so the
+# cross-built library is the very version the machine has (Qt's host tools must match its
+# sources); where it is not installed, the newest version of the source package $2.
 source_version() {
-    dpkg-query -W -f='${source:Version}' "$1"
+    if dpkg-query -W -f='${source:Version}' "$1" 2>/dev/null; then return; fi
+    ensure_sources
+    apt-cache showsrc "$2" | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 compiler_version=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
 mkdir -p "$cache"
@@ -80,15 +85,15 @@ fetch_source() {
     fi
 }
 
-# third_party NAME PACKAGE RECIPE: makes sure the library NAME, from the Debian source package
-# PACKAGE at the machine's version of binary package $version_of, is built and installed into its
+# third_party NAME SOURCE-PACKAGE BINARY-PACKAGE RECIPE: makes sure the library NAME, from Debian's
+# source package at the machine's version of the binary package, is built and installed into its
 # cache folder, and prints that folder. RECIPE is a function called in the unpacked sources with
-# the install folder; its text, the toolchain file and the extra key text are hashed into the
-# folder's name, so a changed recipe builds anew and an unchanged one is reused. Only the installed
-# files are kept.
+# the install folder; its text, the toolchain file and $recipe_key are hashed into the folder's
+# name, so a changed recipe builds anew and an unchanged one is reused. Only the installed files
+# are kept.
 third_party() {
     local name=$1 package=$2 version_of=$3 recipe=$4 version key prefix work
-    version=$(source_version "$version_of")
+    version=$(source_version "$version_of" "$package")
     key=$( (declare -f "$recipe"; cat "$toolchain"; printf '%s\n' "${recipe_key:-}") |
         sha256sum | cut -c1-12)
     prefix=$cache/$name-$version-mingw-$compiler_version-$key
@@ -155,24 +160,89 @@ build_googletest() {
     nice -n 5 cmake --build ../gtest-build --parallel "$(nproc)" >/dev/null
     cmake --install ../gtest-build >/dev/null
 }
-csv_prefix=$(third_party libcsv libcsv libcsv-dev build_libcsv)
-gtest_prefix=$(third_party googletest googletest googletest build_googletest)
-prefixes=("$qt_prefix" "$csv_prefix" "$gtest_prefix")
-say "libcsv: $csv_prefix"
-say "GoogleTest: $gtest_prefix"
+# libxlsxwriter (static, with its bundled minizip; zlib from Debian's libz-mingw-w64-dev).
+build_libxlsxwriter() {
+    local prefix=$1
+    cmake -S . -B ../xlsx-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF \
+        -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF >/dev/null
+    nice -n 5 cmake --build ../xlsx-build --parallel "$(nproc)" >/dev/null
+    cmake --install ../xlsx-build >/dev/null
+}
+# CLI11's headers and its CMake package (header-only: nothing is compiled).
+build_cli11() {
+    local prefix=$1
+    cmake -S . -B ../cli11-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" -DCLI11_BUILD_TESTS=OFF -DCLI11_BUILD_EXAMPLES=OFF \
+        -DCLI11_BUILD_DOCS=OFF -DCLI11_INSTALL=ON >/dev/null
+    cmake --install ../cli11-build >/dev/null
+}
+# Each library Kestrune links on Windows: NAME SOURCE-PACKAGE BINARY-PACKAGE RECIPE.
+prefixes=("$qt_prefix")
+for library in "libcsv libcsv libcsv-dev build_libcsv" \
+    "googletest googletest googletest build_googletest" \
+    "libxlsxwriter libxlsxwriter libxlsxwriter-dev build_libxlsxwriter" \
+    "cli11 cli11 libcli11-dev build_cli11"; do
+    read -r name _ <<<"$library"
+    # shellcheck disable=SC2086  # the words of the line are the arguments
+    prefixes+=("$(third_party $library)")
+    say "$name: ${prefixes[-1]}"
+done
 
 if [ "$libraries_only" = 1 ]; then exit 0; fi
 
 # --- Kestrune ------------------------------------------------------------------------------------
+# The test programs are listed when they run (under Wine, by scripts/test-windows.sh), not after
+# they are built: Linux cannot run them.
 export KESTRUNE_WINDOWS_PREFIXES
 KESTRUNE_WINDOWS_PREFIXES=$(IFS=:; echo "${prefixes[*]}")
 say "configuring Kestrune in build-windows/"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DKESTRUNE_WERROR=ON -DKESTRUNE_BUILD_BENCH=OFF \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_INSTALL_PREFIX=/ >/dev/null
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
 say "building Kestrune, its tests and the scripted driver"
 nice -n 5 cmake --build "$build_dir" --parallel "$(nproc)"
+
+# --- The libraries and plugins the programs load ---------------------------------------------------
+# The plugins: the window system (windows), the platform kestrune-calc draws its report on
+# (minimal, with the system's fonts), the offscreen platform of the scripted driver and the tests,
+# the look of the controls. Then every library the programs and plugins import, found among Qt's
+# and MinGW's; the system's own (KERNEL32.dll, USER32.dll...) are not found there and stay out.
+gcc_dir=$(dirname "$("$triplet-gcc-posix" -print-libgcc-file-name)")
+dll_dirs=("$qt_prefix/bin" "$gcc_dir" "/usr/$triplet/lib" "/usr/$triplet/bin")
+imports() {
+    "$triplet-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'
+}
+# with_libraries FOLDER PLUGIN...: the plugins (platforms/NAME.dll...) into FOLDER beside its
+# programs, and every library that they and the programs need.
+with_libraries() {
+    local folder=$1 plugin file dll dir
+    shift
+    for plugin in "$@"; do
+        mkdir -p "$folder/$(dirname "$plugin")"
+        cp "$qt_prefix/plugins/$plugin" "$folder/$plugin"
+    done
+    local pending=("$folder"/*.exe)
+    for plugin in "$@"; do pending+=("$folder/$plugin"); done
+    while [ ${#pending[@]} -gt 0 ]; do
+        file=${pending[0]}
+        pending=("${pending[@]:1}")
+        for dll in $(imports "$file"); do
+            [ -e "$folder/$dll" ] && continue
+            for dir in "${dll_dirs[@]}"; do
+                if [ -f "$dir/$dll" ]; then
+                    cp "$dir/$dll" "$folder/"
+                    pending+=("$folder/$dll")
+                    break
+                fi
+            done
+        done
+    done
+}
+# The test programs and the driver run where they were built.
+with_libraries "$build_dir/bin" platforms/qwindows.dll platforms/qminimal.dll \
+    platforms/qoffscreen.dll styles/qwindowsvistastyle.dll
 
 # --- The folder that runs on Windows -------------------------------------------------------------
 version=$(sed -n 's/^project(Kestrune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -180,35 +250,10 @@ package=Kestrune-$version-windows-x64
 deploy=$build_dir/$package
 say "making $package/"
 rm -rf "$deploy"
-mkdir -p "$deploy/platforms" "$deploy/styles" "$deploy/doc/licences"
+mkdir -p "$deploy/doc/licences"
 cp "$build_dir/bin/kestrune.exe" "$build_dir/bin/kestrune-calc.exe" "$deploy/"
-# The plugins the programs load: the window system (windows), the look of the controls, and the
-# platform kestrune-calc draws its report on (minimal, with the system's fonts).
-cp "$qt_prefix/plugins/platforms/qwindows.dll" "$qt_prefix/plugins/platforms/qminimal.dll" \
-    "$deploy/platforms/"
-cp "$qt_prefix/plugins/styles/qwindowsvistastyle.dll" "$deploy/styles/"
-# Every library the programs and plugins import, found among Qt's and MinGW's; the system's own
-# (KERNEL32.dll, USER32.dll...) are not found there and stay out.
-gcc_dir=$(dirname "$("$triplet-gcc-posix" -print-libgcc-file-name)")
-dll_dirs=("$qt_prefix/bin" "$gcc_dir" "/usr/$triplet/lib" "/usr/$triplet/bin")
-imports() {
-    "$triplet-objdump" -p "$1" | sed -n 's/^\s*DLL Name: //p'
-}
-pending=("$deploy"/*.exe "$deploy"/platforms/*.dll "$deploy"/styles/*.dll)
-while [ ${#pending[@]} -gt 0 ]; do
-    file=${pending[0]}
-    pending=("${pending[@]:1}")
-    for dll in $(imports "$file"); do
-        [ -e "$deploy/$dll" ] && continue
-        for dir in "${dll_dirs[@]}"; do
-            if [ -f "$dir/$dll" ]; then
-                cp "$dir/$dll" "$deploy/"
-                pending+=("$deploy/$dll")
-                break
-            fi
-        done
-    done
-done
+with_libraries "$deploy" platforms/qwindows.dll platforms/qminimal.dll \
+    styles/qwindowsvistastyle.dll
 find "$deploy" -name '*.exe' -o -name '*.dll' | xargs "$triplet-strip" --strip-unneeded
 # The user guide with its pictures, where the program looks for it (doc\ beside it), and the
 # licences of what the folder holds.
