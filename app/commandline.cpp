@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commandline.h"
 
-#include "core/appinfo.h"
-#include "platform/qttext.h"
+#include "app/platformtexts.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -111,25 +110,24 @@ CommandLine parseCommandLine(const QStringList &arguments)
 QString helpText()
 {
     return QStringLiteral(
-        "Usage: kestrune [OPTION...]\n"
-        "Opens Kestrune, the rated-load calculator for escalators: from the horizontal\n"
-        "projection, total rise, step width and angle of inclination it computes the\n"
-        "cotangent of the angle and four rated loads, in imperial and metric units.\n"
-        "\n"
-        "Options:\n"
-        "  -h, --help          show this help and exit\n"
-        "  -v, --version       show the version and exit\n"
-        "\n"
-        "Qt's own options are accepted too, among them:\n"
-        "  -platform NAME      the window system: xcb (X11), wayland, or offscreen\n"
-        "  -display DISPLAY    the X11 display to open, for example :0\n"
-        "  -style NAME         the look of the controls, for example Fusion\n"
-        "\n"
-        "Exit status: 0 when the last window is closed; 1 when no display can be opened\n"
-        "or no font is installed; 2 when the command line is wrong.\n"
-        "\n"
-        "Manual: man kestrune.  Home page: https://%1/\n")
-        .arg(fromUtf8(kWebAddress));
+               "Usage: kestrune [OPTION...]\n"
+               "Opens Kestrune, the rated-load calculator for escalators: from the horizontal\n"
+               "projection, total rise, step width and angle of inclination it computes the\n"
+               "cotangent of the angle and four rated loads, in imperial and metric units.\n"
+               "\n"
+               "Options:\n"
+               "  -h, --help          show this help and exit\n"
+               "  -v, --version       show the version and exit\n"
+               "\n"
+               "Qt's own options are accepted too, among them:\n")
+        + windowSystemOptionsHelp()
+        + QStringLiteral(
+            "  -style NAME         the look of the controls, for example Fusion\n"
+            "\n"
+            "Exit status: 0 when the last window is closed; 1 when no display can be opened\n"
+            "or no font is installed; 2 when the command line is wrong.\n"
+            "\n")
+        + manualHelp();
 }
 
 QString versionText()
@@ -141,14 +139,14 @@ QString displayFailureText(const CommandLine &commandLine, const DisplayEnvironm
 {
     const QString hint = QStringLiteral(
         "start it in a graphical session, or under a virtual display: xvfb-run -a kestrune");
-    const QString platform
-        = commandLine.platform.isEmpty() ? environment.platform : commandLine.platform;
+    QString platform = commandLine.platform.isEmpty() ? environment.platform : commandLine.platform;
+    if (platform.isEmpty()) platform = defaultWindowSystem();
     const bool x11 = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"));
     const bool wayland = platform.startsWith(QLatin1String("wayland"));
     if (!x11 && !wayland) {
         return QStringLiteral("kestrune: the window system \"%1\" could not be started; choose "
-                              "xcb, wayland or offscreen with -platform")
-            .arg(platform);
+                              "%2 with -platform")
+            .arg(platform, windowSystemChoices());
     }
     const QString display
         = commandLine.display.isEmpty() ? environment.display : commandLine.display;

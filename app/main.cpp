@@ -2,8 +2,10 @@
 // Kestrune: reads the command line, opens the main window and runs until the last window closes.
 
 #include "app/commandline.h"
+#include "app/platformtexts.h"
 #include "app/startup.h"
 #include "mainwindow/mainwindow.h"
+#include "platform/console.h"
 #include "platform/firstpaint.h"
 #include "platform/qtservices.h"
 
@@ -12,6 +14,7 @@
 #include <QIconEngine>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,10 +72,13 @@ private:
 
 int main(int argc, char *argv[])
 {
+    const kestrune::Utf8Arguments utf8(argc, argv);
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (const std::string &word : utf8.words())
+        arguments << QString::fromStdString(word);
     const kestrune::CommandLine commandLine = kestrune::parseCommandLine(arguments);
+    if (commandLine.action != kestrune::CommandLine::Action::Run)
+        kestrune::showOutputInParentConsole();
     switch (commandLine.action) {
     case kestrune::CommandLine::Action::ShowHelp:
         std::fputs(qPrintable(kestrune::helpText()), stdout);
@@ -106,9 +112,9 @@ int main(int argc, char *argv[])
     // Ties the windows to the installed launcher, whose icon and name the desktop then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrune.Kestrune"));
     if (!kestrune::hasUsableFont()) {
-        std::fputs("kestrune: no font is installed to show the windows' text; install "
-                   "fonts-liberation2 (or any sans-serif font)\n",
-            stderr);
+        kestrune::showOutputInParentConsole();
+        std::fprintf(stderr, "kestrune: no font is installed to show the windows' text; %s\n",
+            qPrintable(kestrune::fontInstallHint()));
         return kestrune::ExitCannotStart;
     }
 

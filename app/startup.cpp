@@ -2,11 +2,10 @@
 #include "app/startup.h"
 
 #include "platform/controls.h"
+#include "platform/page.h"
 
 #include <QByteArray>
-#include <QFontInfo>
 #include <QList>
-#include <QRawFont>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,14 +84,7 @@ void StartupGuard::started()
 
 bool hasUsableFont()
 {
-    // Without any font file Qt still lists the generic families, but resolves none of them to a
-    // face: the windows would draw every letter as an empty box.
-    const QFont font = windowFont();
-    if (QFontInfo(font).family().isEmpty()) return false;
-    // The face must have the digits and letters the windows show.
-    const QRawFont face = QRawFont::fromFont(font);
-    return face.isValid() && face.supportsCharacter(QLatin1Char('0'))
-        && face.supportsCharacter(QLatin1Char('E'));
+    return CanDrawText(windowFont());
 }
 
 } // namespace kestrune

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/wholefile.h"
+#include "platform/console.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -37,11 +38,17 @@ void keepSeriousQtMessages(QtMsgType type, const QMessageLogContext &, const QSt
 }
 
 // The report draws its pages with Qt's fonts, which need a GUI application; Qt's offscreen
-// platform gives one without a display, so the command runs on a server as well.
+// platform gives one without a display, so the command runs on a server as well. On Windows the
+// offscreen platform reads fonts from Qt's own folder only, which has none: the minimal platform
+// there uses the system's fonts.
 int runReport(char *program, const kestrune::Options &options)
 {
     qInstallMessageHandler(keepSeriousQtMessages);
+#ifdef Q_OS_WIN
+    qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     int argc = 1;
     char *argv[] = { program, nullptr };
     const QGuiApplication application(argc, argv);
@@ -83,10 +90,12 @@ int run(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    kestrune::Utf8Arguments arguments(argc, argv);
+    kestrune::useBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     int status = 0;
     try {
-        status = run(argc, argv);
+        status = run(arguments.argc(), arguments.argv());
     } catch (const kestrune::UsageError &error) {
         return fail(error.what());
     } catch (const std::bad_alloc &) {

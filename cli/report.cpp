@@ -19,6 +19,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSet>
 
 #include <optional>
 #include <ostream>
@@ -59,7 +60,15 @@ public:
 
     void printLine(const QString &text) override
     {
-        m_text.add(PageFont(fontName(), fontSize(), bold()), text);
+        const QFont font = PageFont(fontName(), fontSize(), bold());
+        // A face the system cannot draw would leave the page blank, not fail: refuse the file.
+        if (!m_drawable.contains(font.key())) {
+            if (!CanDrawText(font))
+                fail(QStringLiteral("no font is installed to draw the report's text (%1)")
+                         .arg(font.family()));
+            m_drawable.insert(font.key());
+        }
+        m_text.add(font, text);
     }
 
     void endDocument() override
@@ -109,6 +118,7 @@ private:
     std::optional<QPdfWriter> m_writer;
     QPainter m_painter;
     PageText m_text;
+    QSet<QString> m_drawable;
     std::size_t m_pages = 0;
 };
 

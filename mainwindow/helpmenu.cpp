@@ -19,17 +19,23 @@ namespace {
 const QString kGuideFile = QStringLiteral("user-guide.html");
 const QString kGuideTitle = QStringLiteral("User Guide");
 
-// The folders where the user guide is looked for, in order: the documentation folder beside the
-// program (the installed program's share/doc/kestrune, and in a build tree the copy the build
-// made there), then the documentation folder of the prefix the program was built for.
+// The folders where the user guide is looked for, in order: on Windows the doc folder beside the
+// program (installed, or unpacked from the zip file); the documentation folder beside the program
+// (the installed program's share/doc/kestrune, and in a build tree the copy the build made there);
+// on Unix then the documentation folder of the prefix the program was built for.
 QStringList userGuideFolders()
 {
     QStringList folders;
+#ifdef Q_OS_WIN
+    folders << QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/doc"));
+#endif
     folders << QDir::cleanPath(
         QCoreApplication::applicationDirPath() + QString::fromUtf8("/../" KESTRUNE_DOCDIR));
+#ifndef Q_OS_WIN
     const QString installed
         = QDir::cleanPath(QString::fromUtf8(KESTRUNE_INSTALL_PREFIX "/" KESTRUNE_DOCDIR));
     if (!folders.contains(installed)) folders << installed;
+#endif
     return folders;
 }
 

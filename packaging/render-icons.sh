@@ -10,3 +10,7 @@ for size in 16 24 32 48 64 128 256; do
     rsvg-convert --width "$size" --height "$size" org.kestrune.Kestrune.svg \
         --output "${size}x${size}/org.kestrune.Kestrune.png"
 done
+# The Windows icon (the programs' resource, the installer): all sizes in one .ico file.
+# Needs: ImageMagick's convert (scripts/install-deps.sh imagemagick).
+convert $(for size in 16 24 32 48 64 128 256; do echo "${size}x${size}/org.kestrune.Kestrune.png"; done) \
+    ../windows/kestrune.ico

@@ -3,9 +3,11 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -27,6 +29,14 @@ QFont PageFont(const QString &family, double points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+bool CanDrawText(const QFont &font)
+{
+    if (QFontInfo(font).family().isEmpty()) return false;
+    const QRawFont face = QRawFont::fromFont(font);
+    return face.isValid() && face.supportsCharacter(QLatin1Char('0'))
+        && face.supportsCharacter(QLatin1Char('E'));
 }
 
 void PageText::draw(QPainter &painter, QPaintDevice *device)

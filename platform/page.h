@@ -32,6 +32,11 @@ inline constexpr int kPdfResolution = 1200;
 // line up.
 QFont PageFont(const QString &family, double points, bool bold);
 
+// Whether the system has a face for `font` that draws digits and letters. Without any font file Qt
+// still names the generic families but resolves none of them to a face: text drawn with it would
+// be empty boxes on a screen and nothing at all in a PDF file.
+bool CanDrawText(const QFont &font);
+
 // The lines of one page, collected, then set from the top of the printable area down, each as high
 // as its font's line spacing on the page's device. Where the printable area is too short or too
 // narrow for them (landscape paper), the whole text is scaled down, keeping its columns.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/printqueue.h"
 
+#include "platform/qttext.h"
+
 #ifdef KESTRUNE_HAVE_CUPS
 #include <QLibrary>
 
@@ -75,16 +77,6 @@ private:
         return complete ? std::optional<Cups>(cups) : std::nullopt;
     }
 };
-
-// A sentence for the user: `text`, then CUPS's `detail` after a colon where there is one, closed
-// by exactly one full stop (CUPS's messages come with one or without).
-QString sentence(QString text, const QString &detail = {})
-{
-    if (!detail.isEmpty()) text += QStringLiteral(": ") + detail;
-    while (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text + QLatin1Char('.');
-}
 
 // What CUPS answered to the last request this thread made. The toolkit's print engine submits the
 // page with cupsPrintFile() and drops the answer; CUPS keeps it for the thread until its next

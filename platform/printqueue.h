@@ -4,9 +4,9 @@
 // A print queue of the system's print service, as the print dialog chooses one for a page. It is
 // asked whether it takes jobs before the page is drawn, and heard on whether it took the page once
 // the page was handed over, so that a queue that refuses the page says so instead of leaving the
-// user to wait for it. On Linux and other Unix desktops the print service is CUPS; where Kestrune
-// is built without CUPS (Windows), a queue raises no objection and the printer's own failures are
-// all the program learns.
+// user to wait for it. On Linux and other Unix desktops the print service is CUPS (printqueue.cpp);
+// where Kestrune is built without CUPS, a queue raises no objection and the printer's own failures
+// are all the program learns. On Windows it is the print spooler (printqueue_win.cpp).
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 #include "platform/qtservices.h"
 
 #include "platform/helpwindow.h"
+#include "platform/qttext.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -174,17 +175,18 @@ bool QtPrinter::sendsToPrintQueue() const
 
 void QtPrinter::fail(const QString &detail) const
 {
-    const QString why
-        = detail.isEmpty() ? QStringLiteral(".") : QStringLiteral(": ") + detail + '.';
     if (writesPdfFile())
-        throw PrintFailure(QStringLiteral("The file \"%1\" could not be written%2")
-                               .arg(QDir::toNativeSeparators(m_printer->outputFileName()), why)
+        throw PrintFailure(sentence(QStringLiteral("The file \"%1\" could not be written")
+                                        .arg(QDir::toNativeSeparators(m_printer->outputFileName())),
+            detail)
                                .toStdString());
     if (!m_printer->printerName().isEmpty())
-        throw PrintFailure(QStringLiteral("The printer \"%1\" could not be reached%2")
-                               .arg(m_printer->printerName(), why)
+        throw PrintFailure(sentence(
+            QStringLiteral("The printer \"%1\" could not be reached").arg(m_printer->printerName()),
+            detail)
                                .toStdString());
-    throw PrintFailure(QStringLiteral("No printer could be reached%1").arg(why).toStdString());
+    throw PrintFailure(
+        sentence(QStringLiteral("No printer could be reached"), detail).toStdString());
 }
 
 void QtPrinter::begin()

@@ -36,6 +36,12 @@ void usePrivateRuntimeDirectory()
 void prepareHeadlessRun()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+    // The offscreen platform reads font files from one folder, on Windows by default Qt's own
+    // (which has none): the system's, so that the windows are drawn in the faces a user sees.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
     usePrivateRuntimeDirectory();
     qInstallMessageHandler(filterPlatformNotices);
 }

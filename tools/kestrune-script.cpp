@@ -5,6 +5,7 @@
 // with real input and the real dialogs.
 // Exit status: 0 the script ran to its end; 2 a fault of the script; 3 the program failed.
 
+#include "platform/console.h"
 #include "tools/headless.h"
 #include "tools/session.h"
 
@@ -19,6 +20,7 @@
 
 int main(int argc, char *argv[])
 {
+    kestrune::useBinaryStandardStreams();
     const bool desktop = argc > 1 && std::strcmp(argv[1], "--desktop") == 0;
     if (desktop)
         kestrune::prepareDesktopRun();
