@@ -35,21 +35,29 @@ if [ "$(id -u)" -ne 0 ]; then as_root=(sudo); fi
 # once when apt knows no source for the packages.
 ensure_sources() {
     if apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package:'; then return; fi
-    say "adding Debian's source archive (deb-src) for bookworm"
-    "${as_root[@]}" tee /etc/apt/sources.list.d/kestrune-deb-src.sources >/dev/null <<'EOF'
-# Added by Kestrune's scripts/build-windows.sh: Debian's sources of the libraries it cross-builds.
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://deb.debian.org/debian-security
-Suites: bookworm-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+    say "adding Debian's source archive (deb-src) beside the machine's own package archives"
+    local list=/etc/apt/sources.list.d/kestrune-deb-src stanzas="" lines="" file
+    # The archives apt already installs from, each also as a source archive: deb822 stanzas with
+    # their Types set to deb-src, and one-line "deb" entries as "deb-src" entries.
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -e "$file" ] && [ "$file" != "$list.sources" ] || continue
+        stanzas+=$(awk 'BEGIN { RS = ""; ORS = "\n\n" }
+            /(^|\n)Types:[^\n]*[ \t]deb([ \t]|\n|$)/ {
+                sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$file")
+        stanzas+=$'\n\n'
+    done
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -e "$file" ] && [ "$file" != "$list.list" ] || continue
+        lines+=$(sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$file")
+        lines+=$'\n'
+    done
+    local note="# Added by Kestrune's scripts/build-windows.sh: the machine's archives' sources."
+    if [ -n "${stanzas//[[:space:]]/}" ]; then
+        printf '%s\n%s' "$note" "$stanzas" | "${as_root[@]}" tee "$list.sources" >/dev/null
+    fi
+    if [ -n "${lines//[[:space:]]/}" ]; then
+        printf '%s\n%s' "$note" "$lines" | "${as_root[@]}" tee "$list.list" >/dev/null
+    fi
     "${as_root[@]}" apt-get update -qq
 }
 
