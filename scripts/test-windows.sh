@@ -212,8 +212,8 @@ guide_beside_program() {
     printf 'menu mnuGuide\n' >"$work/guide/guide.ks"
     transcript=$(win "$folder/kestrune-script.exe" "$(windows_path "$work/guide/guide.ks")") ||
         return 1
-    expected="browser \"file:///$(windows_path "$folder" | tr '\\' /)/doc/user-guide.html\" -> ok"
-    [ "$(printf '%s\n' "$transcript" | grep '^browser')" = "$expected" ] || {
+    expected="guide \"file:///$(windows_path "$folder" | tr '\\' /)/doc/user-guide.html\""
+    [ "$(printf '%s\n' "$transcript" | grep '^guide')" = "$expected" ] || {
         printf 'expected %s\ngot:\n%s\n' "$expected" "$transcript"
         return 1
     }
