@@ -4,16 +4,39 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 
 namespace kestrune::sessionfuzz {
 
 namespace {
 
-const std::regex &numberForm()
+// How many characters from `start` form a number: an optional sign, digits with an optional
+// point and fraction (or a point and a fraction), and an optional exponent with digits; 0 where
+// none begins there.
+std::size_t numberLength(const std::string &text, std::size_t start)
 {
-    static const std::regex form(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-    return form;
+    const auto digitsFrom = [&text](std::size_t at) {
+        std::size_t end = at;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+            ++end;
+        return end - at;
+    };
+    std::size_t at = start;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    const std::size_t whole = digitsFrom(at);
+    at += whole;
+    std::size_t fraction = 0;
+    if (at < text.size() && text[at] == '.') {
+        fraction = digitsFrom(at + 1);
+        if (whole > 0 || fraction > 0) at += 1 + fraction;
+    }
+    if (whole == 0 && fraction == 0) return 0;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t exponent = at + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) ++exponent;
+        const std::size_t digits = digitsFrom(exponent);
+        if (digits > 0) at = exponent + digits;
+    }
+    return at - start;
 }
 
 // The number a box's text begins with, after leading blanks; 0 where it begins with none.
@@ -21,11 +44,8 @@ double leadingNumber(const std::string &text)
 {
     const std::size_t start = text.find_first_not_of(' ');
     if (start == std::string::npos) return 0;
-    std::smatch match;
-    const std::string rest = text.substr(start);
-    if (!std::regex_search(rest, match, numberForm(), std::regex_constants::match_continuous))
-        return 0;
-    return std::strtod(match.str().c_str(), nullptr);
+    const std::size_t length = numberLength(text, start);
+    return length == 0 ? 0 : std::strtod(text.substr(start, length).c_str(), nullptr);
 }
 
 // The number a box's whole text is, blanks around it allowed.
@@ -33,9 +53,10 @@ std::optional<double> wholeNumber(const std::string &text)
 {
     const std::size_t start = text.find_first_not_of(' ');
     if (start == std::string::npos) return std::nullopt;
-    const std::string trimmed = text.substr(start, text.find_last_not_of(' ') - start + 1);
-    if (!std::regex_match(trimmed, numberForm())) return std::nullopt;
-    return std::strtod(trimmed.c_str(), nullptr);
+    const std::size_t length = numberLength(text, start);
+    if (length == 0 || text.find_first_not_of(' ', start + length) != std::string::npos)
+        return std::nullopt;
+    return std::strtod(text.substr(start, length).c_str(), nullptr);
 }
 
 // Fifteen significant digits, no trailing zeros, exponent form from 1E+15 up.

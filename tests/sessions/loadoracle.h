@@ -2,8 +2,8 @@
 #pragma once
 
 // The nine results of a calculation worked out again from the published rated-load formulas,
-// written apart from the program: its own reading of a number's leading text (a regular
-// expression and strtod), its own 15-digit text (printf), its own cut to a box's length and its
+// written apart from the program: its own reading of a number's leading text (a scan of
+// its characters and strtod), its own 15-digit text (printf), its own cut to a box's length and its
 // own constants. The random sessions compare what the window shows with this, so a fault shared by
 // the window and the program's load routine cannot hide.
 
