@@ -9,32 +9,10 @@ Usage: check_faults.py KESTRUNE-CALC WORKDIR
 
 import json
 import os
-import shutil
 import subprocess
 import sys
 
-CALC, WORK = sys.argv[1], sys.argv[2]
-HEADER = "id,units,projection,rise,width,degrees,minutes"
-failures = []
-
-
-def run(*args, stdin=None):
-    result = subprocess.run([CALC, *args], input=stdin, capture_output=True, timeout=60)
-    return (result.returncode, result.stdout.decode("utf-8", errors="replace"),
-            result.stderr.decode("utf-8", errors="replace"))
-
-
-def write(name, data):
-    path = os.path.join(WORK, name)
-    with open(path, "wb") as file:
-        file.write(data if isinstance(data, bytes) else data.encode())
-    return path
-
-
-def expect(case, condition, detail=""):
-    if not condition:
-        failures.append(f"{case}: {detail}")
-
+from calccases import CALC, HEADER, WORK, expect, run, run_groups, write
 
 def loads_json(*args):
     status, out, err = run("loads", *args, "--format", "json")
@@ -262,22 +240,17 @@ def progress_on_a_terminal():
 
 
 def main():
-    shutil.rmtree(WORK, ignore_errors=True)
-    os.makedirs(WORK)
-    partly_numeric_measurements()
-    exit_statuses_and_reasons()
-    rows_and_ids()
-    decimal_commas()
-    encodings()
-    whole_output()
-    pdf_onto_what_is_no_file()
-    summary()
-    progress_on_a_terminal()
-    if failures:
-        print("\n".join(failures))
-        return 1
-    print("all cases passed")
-    return 0
+    return run_groups(
+        partly_numeric_measurements,
+        exit_statuses_and_reasons,
+        rows_and_ids,
+        decimal_commas,
+        encodings,
+        whole_output,
+        pdf_onto_what_is_no_file,
+        summary,
+        progress_on_a_terminal,
+    )
 
 
 if __name__ == "__main__":

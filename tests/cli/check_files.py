@@ -13,37 +13,13 @@ import shutil
 import subprocess
 import sys
 
-CALC, WORK = sys.argv[1], sys.argv[2]
-HEADER = "id,units,projection,rise,width,degrees,minutes"
+from calccases import CALC, HEADER, WORK, check_status, expect, run, run_groups, write
+
 WORKED = "E1,imperial,100,50,40,30,0"
-failures = []
-
-
-def run(*args, stdin=None, env=None):
-    result = subprocess.run([CALC, *args], input=stdin, capture_output=True, env=env, timeout=60)
-    if result.returncode < 0 or result.returncode > 2:
-        failures.append(f"{args}: ended with status {result.returncode}\n{result.stderr.decode(errors='replace')}")
-    return result.returncode, result.stdout.decode("utf-8", errors="replace"), result.stderr.decode("utf-8", errors="replace")
-
-
-def write(name, data):
-    path = os.path.join(WORK, name)
-    with open(path, "wb") as file:
-        file.write(data if isinstance(data, bytes) else data.encode())
-    return path
-
-
-def expect(case, condition, detail=""):
-    if not condition:
-        failures.append(f"{case}: {detail}")
 
 
 def rows_of(csv_text):
     return [line for line in csv_text.splitlines() if line]
-
-
-def check_status(case, got, want, err):
-    expect(case, got == want, f"exit status {got}, not {want}; standard error:\n{err}")
 
 
 def files_as_spreadsheets_write_them():
@@ -235,17 +211,12 @@ def reports():
 
 
 def main():
-    shutil.rmtree(WORK, ignore_errors=True)
-    os.makedirs(WORK)
-    files_as_spreadsheets_write_them()
-    malformed_files()
-    usage_and_output()
-    reports()
-    if failures:
-        print("\n".join(failures))
-        return 1
-    print("all cases passed")
-    return 0
+    return run_groups(
+        files_as_spreadsheets_write_them,
+        malformed_files,
+        usage_and_output,
+        reports,
+    )
 
 
 if __name__ == "__main__":
