@@ -27,7 +27,8 @@ import subprocess
 import sys
 from xml.sax.saxutils import escape
 
-CALC, WORK = sys.argv[1], sys.argv[2]
+from calccases import CALC, WORK, expect, failures
+
 COLUMNS = ["id", "units", "projection", "rise", "width", "degrees", "minutes"]
 RESULTS = ["cotangent", "structural_lb", "structural_kg", "machinery_lb", "machinery_kg",
            "brake_static_lb", "brake_static_kg", "brake_running_lb", "brake_running_kg"]
@@ -38,14 +39,6 @@ FLEET = [
     ["Garage Nord", "imperial", 48.5, 20, 44, 30, 0],
     ["Zoë", "metric", 12.125, 6.5, 800, 29, 15],
 ]
-failures = []
-
-
-def expect(case, condition, detail=""):
-    if not condition:
-        failures.append(f"{case}: {detail}")
-
-
 def german(command, **kwargs):
     env = dict(os.environ, LOCPATH=os.path.join(WORK, "locales"), LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8")
     return subprocess.run(command, env=env, capture_output=True, timeout=120, **kwargs)
