@@ -31,7 +31,7 @@ if [ "${1:-}" = --tests ]; then
         cups-daemon cups-client
         # kestrune-calc's round trip through a spreadsheet in a German locale.
         gnumeric locales
-        # The README's examples of kestrune-calc, run.
+        # The manual page's examples of kestrune-calc, run.
         jq
     )
 fi
