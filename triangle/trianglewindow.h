@@ -7,13 +7,11 @@
 //
 // Nine rows, each a TriangleRow: the boxes of its known quantities, its solve button and its
 // result box. A change to any input box blanks its row's result and the angle display. A row's
-// button asks the core for the side it finds and writes it; an angle row then copies its two
-// sides into the side row that knows them and solves that row, and a side row ends by showing
-// the angles A, B and C. Every quantity lives only as box text: the window keeps the order of the
-// reads and writes, whose change handling the next step relies on.
+// button plays the core's command for that row (SolveTriangle) on the window's boxes: the window
+// is the command's TriangleBoxes, each write running the box's change handling at once.
 //
 //   triangle/trianglewindow.cpp  the controls from the layout tables, the picture, the wiring
-//   triangle/solving.cpp         the solve commands, the clearing and the angle display
+//   triangle/solving.cpp         the boxes as the solve commands read and write them
 
 #include "core/triangle.h"
 #include "platform/formwindow.h"
@@ -32,13 +30,17 @@ struct TriangleRow {
     TextBox *sideA = nullptr, *sideB = nullptr, *hypotenuse = nullptr;
     QPushButton *solve = nullptr;
 
-    TextBox *side(Side which) const;
-    TextBox *result() const { return side(rule->found); }
+    TextBox *&box(Quantity quantity) { return this->*member(quantity); }
+    TextBox *box(Quantity quantity) const { return this->*member(quantity); }
+    TextBox *result() const { return box(rule->found); }
     // The boxes the user types into, left to right.
     std::vector<TextBox *> inputs() const;
+
+private:
+    static TextBox *TriangleRow::*member(Quantity quantity);
 };
 
-class TriangleWindow : public FormWindow {
+class TriangleWindow : public FormWindow, private TriangleBoxes {
     Q_OBJECT
 public:
     explicit TriangleWindow(Services &services);
@@ -49,13 +51,16 @@ protected:
 
 private:
     void createControls();
-    void describeRows();
     void wireBehaviour();
     void drawPicture();
 
-    void solveRow(const TriangleRow &row);
-    void clearAngles();
-    void showAngles(double a, double b);
+    TextBox *box(const TriangleRowRule &row, Quantity quantity) const;
+    std::string text(const TriangleRowRule &row, Quantity quantity) const override;
+    std::string kept(
+        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override;
+    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override;
+    void showAngle(std::size_t index, std::string_view text) override;
+    void tell(const TriangleNotice &notice) override;
 
     std::array<TriangleRow, 9> m_rows {};
     std::array<TextBox *, 6> m_angleDisplay {}; // A, B and C, each in degrees and minutes
