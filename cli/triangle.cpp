@@ -70,7 +70,7 @@ const TriangleRowRule &rowFor(const Given &given)
     const auto *row = std::find_if(
         kTriangleRows.begin(), kTriangleRows.end(), [&](const TriangleRowRule &rule) {
             return rule.vertex == given.vertex && given.sides.contains(rule.known[0])
-                && (rule.angleRow || given.sides.contains(rule.known[1]));
+                && (rule.angleRow() || given.sides.contains(rule.known[1]));
         });
     // Options allow two sides, or an angle and a side: some row always knows them.
     return row != kTriangleRows.end() ? *row : kTriangleRows.front();
@@ -131,7 +131,7 @@ void enterGiven(
     };
     for (const auto &[side, typed] : given.sides)
         enter(side, std::string(1, static_cast<char>(side)), sideQuantity(side), typed);
-    if (!row.angleRow) return;
+    if (!row.angleRow()) return;
     const std::string column = row.vertex == 'A' ? "angle-a" : "angle-b";
     const std::string angle = std::string(" of the angle ") + row.vertex;
     enter(Quantity::degrees, column, "degrees" + angle, given.degrees);
@@ -185,10 +185,10 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     // the side row it hands over to.
     std::vector<std::string> cells;
     const TriangleRowRule &sideRow
-        = row.angleRow ? kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1)) : row;
+        = row.angleRow() ? kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1)) : row;
     for (const Quantity side : { Quantity::a, Quantity::b, Quantity::h }) {
-        const bool inRow
-            = side == row.found || side == row.known[0] || (!row.angleRow && side == row.known[1]);
+        const bool inRow = side == row.found || side == row.known[0]
+            || (!row.angleRow() && side == row.known[1]);
         cells.push_back(texts.text(inRow ? row : sideRow, side));
     }
     cells.insert(cells.end(), texts.angles.begin(), texts.angles.begin() + 4);

@@ -23,49 +23,10 @@ constexpr double kRadiansToDegrees = 57.2957795785523;
 constexpr double kLowestAngle = 0.0000000001;
 constexpr double kHighestAngle = 89.999999999;
 
-// Tells why `row`'s command stops.
-std::nullopt_t refuse(TriangleBoxes &boxes, const TriangleRowRule &row, TriangleFault fault,
-    Quantity side = Quantity::a)
-{
-    boxes.tell({ fault, &row, side });
-    return std::nullopt;
-}
-
-// The side `row` finds from its boxes, rounded to three decimals, or nothing and its refusal told.
-std::optional<std::string> solveRow(const TriangleRowRule &row, TriangleBoxes &boxes)
-{
-    auto read = [&](Quantity quantity) { return ParseNumber(boxes.text(row, quantity)); };
-    double value = 0;
-    if (row.angleRow) {
-        // Either part may be empty, fractional or negative; minutes are not limited to 0 to 59.
-        const double angle = read(Quantity::degrees) + read(Quantity::minutes) / 60;
-        // Written so that an angle that is not a number at all fails as well.
-        if (!(angle >= kLowestAngle && angle <= kHighestAngle))
-            return refuse(boxes, row, TriangleFault::angleOutOfBounds);
-        value = row.formula(read(row.known[0]), angle * kDegreesToRadians);
-    } else {
-        const double first = read(row.known[0]);
-        const double second = read(row.known[1]);
-        if (first <= 0 || second <= 0)
-            return refuse(
-                boxes, row, TriangleFault::sideNotPositive, row.known[first <= 0 ? 0 : 1]);
-        if (row.known[1] == Quantity::h && second <= first)
-            return refuse(boxes, row, TriangleFault::hypotenuseNotLonger);
-        value = row.formula(first, second);
-    }
-    // A side beyond the range of a double has no text to show, and the very largest doubles are
-    // written as a text that reads back as beyond it: neither may stand in a box.
-    const double rounded = RoundHalfEven(value, 3);
-    std::string text = NumberToText(rounded);
-    if (!std::isfinite(rounded) || !std::isfinite(ParseNumber(text)))
-        return refuse(boxes, row, TriangleFault::tooLarge);
-    return text;
-}
-
 // The angle display from the two legs as the side row's boxes show them: A in whole degrees and
 // minutes, B its complement, C the right angle. Where none can be shown, the display stays as the
 // command's clearing left it, and the row's result stays on show.
-void showAngles(const TriangleRowRule &row, TriangleBoxes &boxes)
+std::optional<TriangleFault> showAngles(const TriangleRowRule &row, TriangleBoxes &boxes)
 {
     const double a = ParseNumber(boxes.text(row, Quantity::a));
     const double b = ParseNumber(boxes.text(row, Quantity::b));
@@ -73,22 +34,20 @@ void showAngles(const TriangleRowRule &row, TriangleBoxes &boxes)
     const double legB = ParseNumber(NumberToText(b));
     const double legA = ParseNumber(NumberToText(a));
     if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(legA) || !std::isfinite(legB))
-        return void(refuse(boxes, row, TriangleFault::tooLarge));
-    if (legB == 0) return void(refuse(boxes, row, TriangleFault::anglesUnknown));
+        return TriangleFault::tooLarge;
+    if (legB == 0) return TriangleFault::anglesUnknown;
 
+    // A in whole minutes: 59.5 minutes and more carry into the next degree, so the display never
+    // shows 60 minutes. B is the complement of A as displayed: the two add up to 90 degrees.
     const double angleA = std::atan(legA / legB) * kRadiansToDegrees;
-    double degrees = std::floor(angleA);
-    double minutes = RoundHalfEven((angleA - degrees) * 60, 0);
-    // 59.5 minutes and more carry into the next degree: the display never shows 60 minutes.
-    if (minutes == 60) {
-        degrees += 1;
-        minutes = 0;
-    }
-    // B is the complement of A as displayed, so the two always add up to 90 degrees 0 minutes.
-    const std::array<double, 6> shown { degrees, minutes, (minutes == 0 ? 90 : 89) - degrees,
-        minutes == 0 ? 0 : 60 - minutes, 90, 0 };
+    const double degrees = std::floor(angleA);
+    const double minutesA = degrees * 60 + RoundHalfEven((angleA - degrees) * 60, 0);
+    const double minutesB = 90 * 60 - minutesA;
+    const std::array<double, 6> shown { std::floor(minutesA / 60), std::fmod(minutesA, 60),
+        std::floor(minutesB / 60), std::fmod(minutesB, 60), 90, 0 };
     for (std::size_t i = 0; i < shown.size(); ++i)
         boxes.showAngle(i, NumberToText(shown[i]));
+    return std::nullopt;
 }
 
 // Whether a box that keeps `kept` of `given` still shows the side's magnitude: losing decimals
@@ -109,27 +68,24 @@ bool keepsMagnitude(std::string_view given, std::string_view kept)
 // known side and the angle in radians, and form the cotangent as 1 / tan before multiplying.
 using enum Quantity;
 const std::array<TriangleRowRule, 9> kTriangleRows { {
-    { 1, false, 0, { a, b }, h,
+    { 1, 0, { a, b }, h,
         [](double a, double b) { return std::sqrt(std::pow(b, 2) + std::pow(a, 2)); }, 0 },
-    { 2, false, 0, { a, h }, b, [](double a, double h) { return std::sqrt((h + a) * (h - a)); },
-        0 },
-    { 3, false, 0, { b, h }, a,
+    { 2, 0, { a, h }, b, [](double a, double h) { return std::sqrt((h + a) * (h - a)); }, 0 },
+    { 3, 0, { b, h }, a,
         [](double b, double h) { return std::sqrt(std::pow(h, 2) - std::pow(b, 2)); }, 0 },
-    { 4, true, 'A', { a }, b, [](double a, double angle) { return a * (1.0 / std::tan(angle)); },
-        1 },
-    { 5, true, 'B', { b }, a, [](double b, double angle) { return b * (1.0 / std::tan(angle)); },
-        1 },
-    { 6, true, 'A', { b }, h, [](double b, double angle) { return b / std::cos(angle); }, 3 },
-    { 7, true, 'B', { a }, h, [](double a, double angle) { return a / std::cos(angle); }, 2 },
-    { 8, true, 'A', { h }, a, [](double h, double angle) { return h * std::sin(angle); }, 2 },
-    { 9, true, 'B', { h }, a, [](double h, double angle) { return h * std::cos(angle); }, 2 },
+    { 4, 'A', { a }, b, [](double a, double angle) { return a * (1.0 / std::tan(angle)); }, 1 },
+    { 5, 'B', { b }, a, [](double b, double angle) { return b * (1.0 / std::tan(angle)); }, 1 },
+    { 6, 'A', { b }, h, [](double b, double angle) { return b / std::cos(angle); }, 3 },
+    { 7, 'B', { a }, h, [](double a, double angle) { return a / std::cos(angle); }, 2 },
+    { 8, 'A', { h }, a, [](double h, double angle) { return h * std::sin(angle); }, 2 },
+    { 9, 'B', { h }, a, [](double h, double angle) { return h * std::cos(angle); }, 2 },
 } };
 
 std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity)
 {
     if (quantity == Quantity::degrees) return 2;
     if (quantity == row.found) return 0;
-    return row.angleRow ? 6 : 7;
+    return row.angleRow() ? 6 : 7;
 }
 
 Message TriangleMessage(TriangleFault fault)
@@ -145,19 +101,51 @@ Message TriangleMessage(TriangleFault fault)
     return { "Right Triangle?", "You no longer have a right triangle.", Question };
 }
 
-void SolveTriangle(const TriangleRowRule &row, TriangleBoxes &boxes)
+namespace {
+
+// The command of `row`'s button, and its refusal for the caller to tell.
+std::optional<TriangleNotice> run(const TriangleRowRule &row, TriangleBoxes &boxes)
 {
+    auto refusal = [&row](TriangleFault fault, Quantity side = Quantity::a) {
+        return TriangleNotice { fault, &row, side };
+    };
     // A side row starts by blanking the other two side rows, an angle row all three. Blanking an
     // input that held text runs its change rule, which blanks the angle display too.
     for (const TriangleRowRule &sideRow : kTriangleRows) {
-        if (sideRow.angleRow || &sideRow == &row) continue;
+        if (sideRow.angleRow() || &sideRow == &row) continue;
         for (const Quantity quantity : { sideRow.known[0], sideRow.known[1], sideRow.found })
             boxes.write(sideRow, quantity, {});
     }
-    const std::optional<std::string> found = solveRow(row, boxes);
-    if (!found) return;
-    boxes.write(row, row.found, *found);
-    if (!row.angleRow) return showAngles(row, boxes);
+    auto read = [&](Quantity quantity) { return ParseNumber(boxes.text(row, quantity)); };
+    double value = 0;
+    if (row.angleRow()) {
+        // Either part may be empty, fractional or negative; minutes are not limited to 0 to 59.
+        const double angle = read(Quantity::degrees) + read(Quantity::minutes) / 60;
+        // Written so that an angle that is not a number at all fails as well.
+        if (!(angle >= kLowestAngle && angle <= kHighestAngle))
+            return refusal(TriangleFault::angleOutOfBounds);
+        value = row.formula(read(row.known[0]), angle * kDegreesToRadians);
+    } else {
+        const double first = read(row.known[0]);
+        const double second = read(row.known[1]);
+        if (first <= 0 || second <= 0)
+            return refusal(TriangleFault::sideNotPositive, row.known[first <= 0 ? 0 : 1]);
+        if (row.known[1] == Quantity::h && second <= first)
+            return refusal(TriangleFault::hypotenuseNotLonger);
+        value = row.formula(first, second);
+    }
+    // The side found, rounded to three decimals. A side beyond the range of a double has no text
+    // to show, and the very largest doubles are written as a text that reads back as beyond it:
+    // neither may stand in a box.
+    const double rounded = RoundHalfEven(value, 3);
+    const std::string found = NumberToText(rounded);
+    if (!std::isfinite(rounded) || !std::isfinite(ParseNumber(found)))
+        return refusal(TriangleFault::tooLarge);
+    boxes.write(row, row.found, found);
+    if (!row.angleRow()) {
+        const std::optional<TriangleFault> fault = showAngles(row, boxes);
+        return fault ? std::optional(refusal(*fault)) : std::nullopt;
+    }
     // The hand-over: the texts are copied as they stand, in the order of the side row's boxes.
     // Where the side row would not keep a side's magnitude, nothing is copied: the side row
     // stays blank rather than show a number that is not the side.
@@ -166,11 +154,18 @@ void SolveTriangle(const TriangleRowRule &row, TriangleBoxes &boxes)
     for (const Quantity side : sideRow.known) {
         const std::string given = boxes.text(row, side);
         if (!keepsMagnitude(given, boxes.kept(sideRow, side, given)))
-            return void(refuse(boxes, row, TriangleFault::sideTooLong));
+            return refusal(TriangleFault::sideTooLong);
     }
     for (const Quantity side : sideRow.known)
         boxes.write(sideRow, side, boxes.text(row, side));
-    SolveTriangle(sideRow, boxes);
+    return run(sideRow, boxes);
+}
+
+} // namespace
+
+void SolveTriangle(const TriangleRowRule &row, TriangleBoxes &boxes)
+{
+    if (const std::optional<TriangleNotice> refusal = run(row, boxes)) boxes.tell(*refusal);
 }
 
 } // namespace kestrune

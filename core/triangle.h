@@ -2,12 +2,10 @@
 #pragma once
 
 // The right-angled triangle solver. A, B and C are the vertices, C the right angle; a, b and h
-// are the sides opposite them, so a and b are the legs and h the hypotenuse (tan A = a / b).
-//
-// Nine rows, top to bottom as the window shows them. Side rows (1 to 3) know two sides, find the
-// third and show the angles from the legs. Angle rows (4 to 9) know an acute angle, in degrees and
-// minutes, and a side; they find another side and hand both over to the side row that knows that
-// pair. Each row's command is written once, here, as the reads, writes and messages it makes on
+// are the sides opposite them (tan A = a / b). Nine rows, top to bottom as the window shows them:
+// side rows (1 to 3) know two sides, find the third and show the angles from the legs; angle rows
+// (4 to 9) know an acute angle, in degrees and minutes, and a side, find another side and hand
+// both over to the side row that knows that pair. Each row's command is written once, here, on
 // TriangleBoxes: the window plays it on its text boxes, kestrune-calc on a row of texts.
 
 #include "core/messages.h"
@@ -25,13 +23,14 @@ enum class Quantity : char { a = 'a', b = 'b', h = 'h', degrees, minutes };
 
 struct TriangleRowRule {
     int number; // 1 to 9, top to bottom
-    bool angleRow;
-    char vertex; // angle rows: the acute angle known, 'A' or 'B'
+    char vertex; // angle rows: the acute angle known, 'A' or 'B'; side rows: 0
     // Side rows: the two sides known, in the order of their boxes. Angle rows: known[0] alone.
     std::array<Quantity, 2> known;
     Quantity found;
     double (*formula)(double, double); // from the known sides, or the side and angle in radians
     int handsOverTo; // angle rows: the side row that finishes the solve
+
+    bool angleRow() const { return vertex != 0; }
 };
 
 extern const std::array<TriangleRowRule, 9> kTriangleRows;

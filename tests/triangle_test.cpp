@@ -27,7 +27,7 @@ public:
     void press(int number, std::vector<std::string> inputs)
     {
         const TriangleRowRule &row = kTriangleRows.at(static_cast<std::size_t>(number - 1));
-        const std::vector<Quantity> boxes = row.angleRow
+        const std::vector<Quantity> boxes = row.angleRow()
             ? std::vector { Quantity::degrees, Quantity::minutes, row.known[0] }
             : std::vector { row.known[0], row.known[1] };
         for (std::size_t i = 0; i < boxes.size(); ++i)
@@ -311,13 +311,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, AngleDisplay,
 TEST(TriangleRows, EachAngleRowHandsOverToTheSideRowThatKnowsItsTwoSides)
 {
     for (const TriangleRowRule &row : kTriangleRows) {
-        if (!row.angleRow) continue;
+        if (!row.angleRow()) continue;
         SCOPED_TRACE(row.number);
         ASSERT_GE(row.handsOverTo, 1);
         ASSERT_LE(row.handsOverTo, 3);
         const TriangleRowRule &target
             = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
-        EXPECT_FALSE(target.angleRow);
+        EXPECT_FALSE(target.angleRow());
         EXPECT_TRUE(std::is_permutation(target.known.begin(), target.known.end(),
             std::array { row.known[0], row.found }.begin()));
     }

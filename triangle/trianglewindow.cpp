@@ -58,9 +58,6 @@ QByteArray numbered(const char *prefix, int number)
     return prefix + QByteArray::number(number);
 }
 
-// The row whose result selects nothing when clicked into, like the angle display.
-constexpr int kRowResultWithoutSelection = 6;
-
 } // namespace
 
 TextBox *TriangleRow::*TriangleRow::member(Quantity quantity)
@@ -75,7 +72,7 @@ TextBox *TriangleRow::*TriangleRow::member(Quantity quantity)
 
 std::vector<TextBox *> TriangleRow::inputs() const
 {
-    if (rule->angleRow) return { degrees, minutes, box(rule->known[0]) };
+    if (rule->angleRow()) return { degrees, minutes, box(rule->known[0]) };
     return { box(rule->known[0]), box(rule->known[1]) };
 }
 
@@ -186,7 +183,7 @@ void TriangleWindow::createControls()
             row.box(quantity) = made;
         };
         centred(r.nameLabel, QString::fromLatin1(r.name), 180, r.top + kLabelDrop, kNameWidth);
-        if (rule.angleRow) {
+        if (rule.angleRow()) {
             centred(r.first[0], QStringLiteral("Deg"), 540, r.top - 300, 495);
             centred(r.first[1], QStringLiteral("Min"), 1080, r.top - 300, 495);
             box(Quantity::degrees, r.first[2], 540, 495);
@@ -196,11 +193,11 @@ void TriangleWindow::createControls()
             unitLabel(r.first[1], 1560, r.top);
         }
         // The second quantity's name and box end where those of the side rows do.
-        const int andLeft = rule.angleRow ? 2460 : 2340;
+        const int andLeft = rule.angleRow() ? 2460 : 2340;
         centred(r.andLabel, QString::fromLatin1(r.andName), andLeft, r.top + kLabelDrop,
             3375 - andLeft);
-        const int sideWidth = rule.angleRow ? 795 : 975;
-        box(rule.known[rule.angleRow ? 0 : 1], r.side, 3420, sideWidth);
+        const int sideWidth = rule.angleRow() ? 795 : 975;
+        box(rule.known[rule.angleRow() ? 0 : 1], r.side, 3420, sideWidth);
         unitLabel(r.sideUnit, 3465 + sideWidth, r.top);
         row.solve = makeButton(area, numbered("Command", r.command).constData(),
             QString::fromLatin1(r.caption), twipsRect(5400, r.top, 495, kBoxHeight));
@@ -235,41 +232,34 @@ void TriangleWindow::wireBehaviour()
 {
     // The user types into the white input boxes and moves between them with Tab, row by row,
     // each row's button after its inputs. Results and the angle display are yellow and locked;
-    // a click still focuses them so their text can be selected and copied.
+    // a click still focuses them so their text can be selected and copied. Row 6's result, like
+    // the angle display, has no focus handling: a click into it selects nothing.
+    QList<TextBox *> selecting;
+    std::vector<TextBox *> shown;
     int tabIndex = 0;
     for (const TriangleRow &row : m_rows) {
         for (TextBox *input : row.inputs()) {
             input->setEditable(true);
             form().addControl(input, tabIndex++);
-        }
-        form().addControl(row.solve, tabIndex++);
-    }
-    for (const TriangleRow &row : m_rows) {
-        row.result()->setEditable(false);
-        form().addControl(row.result(), tabIndex++);
-    }
-    for (TextBox *shown : m_angleDisplay) {
-        shown->setEditable(false);
-        form().addControl(shown, tabIndex++);
-    }
-
-    QList<TextBox *> selecting;
-    for (const TriangleRow &row : m_rows) {
-        // A change to an input withdraws what was derived from it: its row's result and the
-        // angle display, nothing else.
-        for (TextBox *input : row.inputs()) {
             selecting << input;
+            // A change withdraws what was derived from the input: its row's result and the angle
+            // display, nothing else.
             connect(input, &TextBox::changed, this, [this, &row] {
                 row.result()->setFieldText(QString());
-                for (TextBox *shown : m_angleDisplay)
-                    shown->setFieldText(QString());
+                for (TextBox *angle : m_angleDisplay)
+                    angle->setFieldText(QString());
             });
         }
+        form().addControl(row.solve, tabIndex++);
         connect(row.solve, &QPushButton::clicked, this,
             [this, &row] { SolveTriangle(*row.rule, *this); });
-        // Row 6's result, like the angle display, has no focus handling: a click into it
-        // selects nothing.
-        if (row.rule->number != kRowResultWithoutSelection) selecting << row.result();
+        shown.push_back(row.result());
+        if (row.rule->number != 6) selecting << row.result();
+    }
+    shown.insert(shown.end(), m_angleDisplay.begin(), m_angleDisplay.end());
+    for (TextBox *box : shown) {
+        box->setEditable(false);
+        form().addControl(box, tabIndex++);
     }
     selectTextOnFocus(selecting);
 }

@@ -3,15 +3,10 @@
 
 // TriangleWindow, the right-angled triangle window: a reference card of the trigonometric
 // functions and a view over the core's triangle solver (core/triangle.h), opened beside the main
-// window from its menu.
-//
-// Nine rows, each a TriangleRow: the boxes of its known quantities, its solve button and its
-// result box. A change to any input box blanks its row's result and the angle display. A row's
-// button plays the core's command for that row (SolveTriangle) on the window's boxes: the window
-// is the command's TriangleBoxes, each write running the box's change handling at once.
-//
-//   triangle/trianglewindow.cpp  the controls from the layout tables, the picture, the wiring
-//   triangle/solving.cpp         the boxes as the solve commands read and write them
+// window from its menu. Nine rows, each a TriangleRow: the boxes of its known quantities, its solve
+// button and its result box. A change to any input box blanks its row's result and the angle
+// display. A row's button plays the core's command for the row (SolveTriangle) on the window's
+// boxes (triangle/solving.cpp), each write running the box's change handling at once.
 
 #include "core/triangle.h"
 #include "platform/formwindow.h"
