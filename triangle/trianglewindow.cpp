@@ -210,20 +210,18 @@ void TriangleWindow::createControls()
     // The angle display beside the side rows: A, B and C in whole degrees and minutes.
     centred(72, QStringLiteral("Deg"), 9000, 3600, 495);
     centred(73, QStringLiteral("Min"), 9810, 3600, 435);
-    const char *const vertices[] = { "A", "B", "C" };
-    std::size_t shownBoxes = 0;
     for (int line = 0; line < 3; ++line) {
-        const int lineTop = kRowLayouts[line].top;
-        const QString vertex = QString::fromLatin1(vertices[line]);
-        centred(74 + line, vertex + QLatin1Char('='), 8520, lineTop + kLabelDrop, kNameWidth);
-        for (const bool minutes : { false, true }) {
-            TextBox *shown
-                = makeTextBox(area, numbered("Text", 34 + static_cast<int>(shownBoxes)).constData(),
-                    0, twipsRect(minutes ? 9780 : 9000, lineTop, 495, kBoxHeight));
+        const int top = kRowLayouts[line].top;
+        const QString vertex(QLatin1Char("ABC"[line]));
+        centred(74 + line, vertex + QLatin1Char('='), 8520, top + kLabelDrop, kNameWidth);
+        for (const int part : { 0, 1 }) {
+            TextBox *&shown = m_angleDisplay.at(static_cast<std::size_t>(2 * line + part));
+            shown = makeTextBox(area, numbered("Text", 34 + 2 * line + part).constData(), 0,
+                twipsRect(part == 0 ? 9000 : 9780, top, 495, kBoxHeight));
             shown->setAccessibleName(
                 QStringLiteral("Angle %1, %2")
-                    .arg(vertex, minutes ? QStringLiteral("minutes") : QStringLiteral("degrees")));
-            m_angleDisplay[shownBoxes++] = shown;
+                    .arg(
+                        vertex, part == 0 ? QStringLiteral("degrees") : QStringLiteral("minutes")));
         }
     }
 }
