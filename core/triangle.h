@@ -38,7 +38,7 @@ extern const std::array<TriangleRowRule, 9> kTriangleRows;
 // Most characters a row's box holds; 0 for a result box, which holds any text.
 std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity);
 
-// Why a command stopped, or showed no angles; every message's title and prompt.
+// Why a command stopped, or showed no angles. TriangleMessage gives the message the window shows.
 enum class TriangleFault {
     angleOutOfBounds, // the angle row's angle is not above 0 and below 90 degrees
     sideNotPositive, // the side row's side `side` is not above 0
