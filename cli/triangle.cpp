@@ -10,6 +10,7 @@
 #include "cli/numbertext.h"
 #include "cli/xlsxoutput.h"
 #include "core/numbers.h"
+#include "platform/characters.h"
 
 #include <algorithm>
 #include <map>
@@ -21,41 +22,63 @@ namespace {
 
 constexpr std::string_view kNothingSolved = "The triangle was not solved.";
 
-struct Given {
-    std::map<Side, std::string> sides;
-    std::optional<Vertex> angle;
-    std::string degrees, minutes;
+// The triangle window's boxes as a row of texts: each row's boxes by quantity, and the angle
+// display. A box keeps the first characters of a text, as many as it holds, counted as the
+// window's boxes count them; a write to an input blanks its row's result and the angle display.
+class TriangleTexts final : public TriangleBoxes {
+public:
+    std::map<std::pair<int, Quantity>, std::string> boxes;
+    std::array<std::string, 6> angles;
+    std::optional<TriangleNotice> notice;
+
+    std::string text(const TriangleRowRule &row, Quantity quantity) const override
+    {
+        const auto found = boxes.find({ row.number, quantity });
+        return found != boxes.end() ? found->second : std::string();
+    }
+    std::string kept(
+        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override
+    {
+        const std::size_t length = TriangleBoxLength(row, quantity);
+        if (length == 0) return std::string(text);
+        return firstCharacters(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+            static_cast<int>(length))
+            .toStdString();
+    }
+    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override
+    {
+        boxes[{ row.number, quantity }] = kept(row, quantity, text);
+        if (quantity == row.found) return;
+        boxes.erase({ row.number, row.found });
+        angles = {};
+    }
+    void showAngle(std::size_t index, std::string_view text) override { angles.at(index) = text; }
+    void tell(const TriangleNotice &told) override
+    {
+        if (!notice) notice = told;
+    }
 };
 
-std::string_view sideName(Side side)
-{
-    switch (side) {
-    case Side::a:
-        return "a";
-    case Side::b:
-        return "b";
-    case Side::h:
-        break;
-    }
-    return "h";
-}
+struct Given {
+    std::map<Quantity, std::string> sides;
+    char vertex = 0; // the angle given, 'A' or 'B'
+    std::string degrees, minutes;
+};
 
 const TriangleRowRule &rowFor(const Given &given)
 {
     const auto *row = std::find_if(
         kTriangleRows.begin(), kTriangleRows.end(), [&](const TriangleRowRule &rule) {
-            if (rule.angleRow)
-                return given.angle == rule.angle && given.sides.contains(rule.known[0]);
-            return !given.angle && given.sides.contains(rule.known[0])
-                && given.sides.contains(rule.known[1]);
+            return rule.vertex == given.vertex && given.sides.contains(rule.known[0])
+                && (rule.angleRow() || given.sides.contains(rule.known[1]));
         });
     // Options allow two sides, or an angle and a side: some row always knows them.
     return row != kTriangleRows.end() ? *row : kTriangleRows.front();
 }
 
-std::string sideQuantity(Side side)
+std::string sideQuantity(Quantity side)
 {
-    return side == Side::h ? "hypotenuse h" : "side " + std::string(sideName(side));
+    return side == Quantity::h ? "hypotenuse h" : "side " + std::string(1, static_cast<char>(side));
 }
 
 std::string shownText(std::string_view text)
@@ -63,144 +86,62 @@ std::string shownText(std::string_view text)
     return text.empty() ? "empty" : std::string(text);
 }
 
-// Why a row refuses its triangle, as the window's message does not say: the value at fault and
-// the rule it breaks. `first` and `second` are the texts of the side row's boxes; an angle row
-// refuses for its angle alone.
-std::string refusalReason(const TriangleRowRule &row, std::string_view first,
-    std::string_view second, std::string_view degrees = {}, std::string_view minutes = {})
+// Why a row refuses its triangle, as the window's message does not say: the value at fault, as
+// the row's boxes hold it, and the rule it breaks.
+std::string refusalReason(const TriangleNotice &notice, const TriangleTexts &texts)
 {
-    if (row.angleRow) {
-        const std::string vertex = row.angle == Vertex::A ? "A" : "B";
-        const std::string angle = shownText(degrees) + " degrees"
-            + (minutes.empty() ? std::string() : " " + std::string(minutes) + " minutes");
-        return " The angle " + vertex + " (" + angle + ") is not above 0 and below 90 degrees.";
+    const TriangleRowRule &row = *notice.row;
+    auto shown = [&](Quantity quantity) { return shownText(texts.text(row, quantity)); };
+    switch (notice.fault) {
+    case TriangleFault::angleOutOfBounds: {
+        const std::string minutes = texts.text(row, Quantity::minutes);
+        return " The angle " + std::string(1, row.vertex) + " (" + shown(Quantity::degrees)
+            + " degrees" + (minutes.empty() ? std::string() : " " + minutes + " minutes")
+            + ") is not above 0 and below 90 degrees.";
     }
-    const std::array<std::string_view, 2> texts { first, second };
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (ParseNumber(texts[i]) <= 0)
-            return " The " + sideQuantity(row.known[i]) + " (" + shownText(texts[i])
-                + ") is not above 0.";
+    case TriangleFault::sideNotPositive:
+        return " The " + sideQuantity(notice.side) + " (" + shown(notice.side)
+            + ") is not above 0.";
+    case TriangleFault::hypotenuseNotLonger:
+        return " The hypotenuse h (" + shown(Quantity::h) + ") is not longer than the "
+            + sideQuantity(row.known[0]) + " (" + shown(row.known[0]) + ").";
+    default:
+        return {};
     }
-    return " The hypotenuse h (" + shownText(second) + ") is not longer than the "
-        + sideQuantity(row.known[0]) + " (" + shownText(first) + ").";
 }
 
-constexpr std::string_view kNoRightTriangle = "Right Triangle?";
-
-// The window's refusal of a triangle, as the solver words it for a side of 0.
-const std::string &noRightTriangle()
+// The given texts go into the row's boxes, each read strictly first: "3,5" or "12ft" is no
+// number, though the box would read 3 or 12 of it. The refusal is the window's, with the text at
+// fault and why.
+void enterGiven(
+    const Given &given, const TriangleRowRule &row, TriangleTexts &texts, BoxNotices &notices)
 {
-    static const std::string text
-        = SolveSideRow(kTriangleRows.front(), "0", "0").problem.value_or(Message {}).prompt;
-    return text;
-}
-
-struct Solution {
-    std::map<Side, std::string> sides;
-    std::array<std::string, 4> angles; // A degrees, A minutes, B degrees, B minutes
-    BoxNotices notices;
-};
-
-// Solves the side row from the two sides it knows, as its boxes hold them in `sides`.
-void solveSideRow(const TriangleRowRule &row, Solution &out, std::map<Side, std::string> sides)
-{
-    const RowSolution found = SolveSideRow(row, sides[row.known[0]], sides[row.known[1]]);
-    if (found.problem) {
-        std::string text = found.problem->prompt;
-        if (found.problem->title == kNoRightTriangle)
-            text += refusalReason(row, sides[row.known[0]], sides[row.known[1]]);
-        out.notices.error = Notice { {}, std::move(text) };
-        return;
-    }
-    out.sides[row.found] = found.text;
-    sides[row.found] = found.text;
-    // The angles come from the legs as the side row's boxes hold them.
-    const AngleDisplay display
-        = ShowAngles(ParseNumber(sides[Side::a]), ParseNumber(sides[Side::b]));
-    if (display.problem) {
-        // No angle follows from a horizontal leg of 0, but the side found stands.
-        if (display.problem->title == "Angles Unknown")
-            out.notices.warnings.push_back({ {}, display.problem->prompt });
-        else
-            out.notices.error = Notice { {}, display.problem->prompt };
-        return;
-    }
-    std::copy_n(display.texts.begin(), out.angles.size(), out.angles.begin());
-}
-
-Solution solve(const Given &given)
-{
-    Solution out;
-    const TriangleRowRule &row = rowFor(given);
-    const std::size_t sideLength = row.angleRow ? kAngleRowSideLength : kSideRowSideLength;
-    // Each text is read strictly first: "3,5" or "12ft" is no side, though the box would read 3
-    // or 12 of it. The refusal is the window's, with the text at fault and why.
-    auto strict = [&](const std::string &column, const std::string &quantity, std::string text) {
+    const std::string refusal = TriangleMessage(TriangleFault::sideNotPositive).prompt;
+    auto enter = [&](Quantity quantity, const std::string &column, const std::string &name,
+                     std::string text) {
         if (std::optional<Notice> refused
-            = ReadStrictNumber({ column, quantity }, text, DecimalMark::Point, {});
-            refused && !out.notices.error) {
-            refused->text = noRightTriangle() + " " + refused->text;
-            out.notices.error = std::move(refused);
+            = ReadStrictNumber({ column, name }, text, DecimalMark::Point, {});
+            refused && !notices.error) {
+            refused->text = refusal + " " + refused->text;
+            notices.error = std::move(refused);
         }
-        return text;
+        texts.write(row, quantity,
+            BoxText(
+                { column, name, TriangleBoxLength(row, quantity) }, text, notices, kNothingSolved));
     };
-    for (const auto &[side, typed] : given.sides) {
-        const std::string column(sideName(side));
-        const std::string quantity = sideQuantity(side);
-        const std::string text = strict(column, quantity, typed);
-        out.sides[side]
-            = BoxText({ column, quantity, sideLength }, text, out.notices, kNothingSolved);
-    }
-    std::string degrees;
-    std::string minutes;
-    if (given.angle) {
-        const std::string column = given.angle == Vertex::A ? "angle-a" : "angle-b";
-        const std::string angle = given.angle == Vertex::A ? "angle A" : "angle B";
-        const std::string degreesQuantity = "degrees of the " + angle;
-        const std::string minutesQuantity = "minutes of the " + angle;
-        degrees = BoxText({ column, degreesQuantity, kTriangleDegreesLength },
-            strict(column, degreesQuantity, given.degrees), out.notices, kNothingSolved);
-        minutes = BoxText({ column, minutesQuantity, kTriangleMinutesLength },
-            strict(column, minutesQuantity, given.minutes), out.notices, kNothingSolved);
-        // 30:75 is no way to write 31 degrees 15 minutes.
-        if (!out.notices.error && ParseNumber(minutes) >= 60)
-            out.notices.error = Notice { column,
-                "The " + minutesQuantity + " (" + given.minutes
-                    + ") are 60 or more: an angle's minutes are below 60. "
-                    + std::string(kNothingSolved) };
-    }
-    if (out.notices.error) return out;
-
-    if (!row.angleRow) {
-        solveSideRow(row, out, out.sides);
-        return out;
-    }
-
-    const RowSolution found = SolveAngleRow(row, degrees, minutes, out.sides[row.known[0]]);
-    if (found.problem) {
-        std::string text = found.problem->prompt;
-        if (found.problem->title == kNoRightTriangle)
-            text += refusalReason(row, {}, {}, degrees, minutes);
-        out.notices.error = Notice { {}, std::move(text) };
-        return out;
-    }
-    out.sides[row.found] = found.text;
-
-    // The known side and the side found go into the side row that knows that pair, whose boxes
-    // keep their first characters.
-    const TriangleRowRule &sideRow
-        = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
-    std::map<Side, std::string> handed { { row.known[0], out.sides[row.known[0]] },
-        { row.found, found.text } };
-    if (const std::optional<Message> refusal
-        = CheckHandOver(handed.at(sideRow.known[0]), handed.at(sideRow.known[1]))) {
-        out.notices.error = Notice { {}, refusal->prompt };
-        return out;
-    }
-    for (auto &[side, text] : handed)
-        text = KeptText(text, kSideRowSideLength);
-    solveSideRow(sideRow, out, std::move(handed));
-    return out;
+    for (const auto &[side, typed] : given.sides)
+        enter(side, std::string(1, static_cast<char>(side)), sideQuantity(side), typed);
+    if (!row.angleRow()) return;
+    const std::string column = row.vertex == 'A' ? "angle-a" : "angle-b";
+    const std::string angle = std::string(" of the angle ") + row.vertex;
+    enter(Quantity::degrees, column, "degrees" + angle, given.degrees);
+    enter(Quantity::minutes, column, "minutes" + angle, given.minutes);
+    // 30:75 is no way to write 31 degrees 15 minutes.
+    if (!notices.error && ParseNumber(texts.text(row, Quantity::minutes)) >= 60)
+        notices.error = Notice { column,
+            "The minutes" + angle + " (" + given.minutes
+                + ") are 60 or more: an angle's minutes are below 60. "
+                + std::string(kNothingSolved) };
 }
 
 } // namespace
@@ -208,33 +149,51 @@ Solution solve(const Given &given)
 int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
 {
     Given given;
-    if (options.sideA) given.sides[Side::a] = *options.sideA;
-    if (options.sideB) given.sides[Side::b] = *options.sideB;
-    if (options.hypotenuse) given.sides[Side::h] = *options.hypotenuse;
+    if (options.sideA) given.sides[Quantity::a] = *options.sideA;
+    if (options.sideB) given.sides[Quantity::b] = *options.sideB;
+    if (options.hypotenuse) given.sides[Quantity::h] = *options.hypotenuse;
     if (const std::optional<std::string> &angle
         = options.angleA ? options.angleA : options.angleB) {
-        given.angle = options.angleA ? Vertex::A : Vertex::B;
+        given.vertex = options.angleA ? 'A' : 'B';
         // Degrees, or degrees and minutes: 30 or 30:15.
         const std::size_t colon = angle->find(':');
         given.degrees = angle->substr(0, colon);
         if (colon != std::string::npos) given.minutes = angle->substr(colon + 1);
     }
 
-    const Solution solution = solve(given);
+    const TriangleRowRule &row = rowFor(given);
+    TriangleTexts texts;
+    BoxNotices notices;
+    enterGiven(given, row, texts, notices);
+    if (!notices.error) SolveTriangle(row, texts);
+    if (const std::optional<TriangleNotice> &told = texts.notice) {
+        // No angle follows from a horizontal leg of 0, but the side found stands.
+        Notice notice { {}, TriangleMessage(told->fault).prompt + refusalReason(*told, texts) };
+        if (told->fault == TriangleFault::anglesUnknown)
+            notices.warnings.push_back(std::move(notice));
+        else
+            notices.error = std::move(notice);
+    }
+
     std::vector<OutputColumn> columns;
     for (const std::string_view name : { "a", "b", "h", "angle_a_degrees", "angle_a_minutes",
              "angle_b_degrees", "angle_b_minutes" })
         columns.push_back({ name, true, true });
     columns.push_back({ "warning", false, false, true });
     columns.push_back({ "error", false, false, true });
+    // Each side as the row that knows or finds it shows it; an angle row finds the third side in
+    // the side row it hands over to.
     std::vector<std::string> cells;
-    for (const Side side : { Side::a, Side::b, Side::h }) {
-        const auto found = solution.sides.find(side);
-        cells.push_back(found != solution.sides.end() ? found->second : std::string());
+    const TriangleRowRule &sideRow
+        = row.angleRow() ? kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1)) : row;
+    for (const Quantity side : { Quantity::a, Quantity::b, Quantity::h }) {
+        const bool inRow = side == row.found || side == row.known[0]
+            || (!row.angleRow() && side == row.known[1]);
+        cells.push_back(texts.text(inRow ? row : sideRow, side));
     }
-    cells.insert(cells.end(), solution.angles.begin(), solution.angles.end());
-    cells.push_back(JoinedText(solution.notices.warnings));
-    const std::optional<Notice> &error = solution.notices.error;
+    cells.insert(cells.end(), texts.angles.begin(), texts.angles.begin() + 4);
+    cells.push_back(JoinedText(notices.warnings));
+    const std::optional<Notice> &error = notices.error;
     cells.push_back(error ? error->text : std::string());
 
     std::unique_ptr<RowWriter> writer = options.format == OutputFormat::Xlsx

@@ -4,6 +4,7 @@
 #include "core/numbers.h"
 
 #include <cmath>
+#include <optional>
 
 namespace kestrune {
 
@@ -22,138 +23,149 @@ constexpr double kRadiansToDegrees = 57.2957795785523;
 constexpr double kLowestAngle = 0.0000000001;
 constexpr double kHighestAngle = 89.999999999;
 
-// The side rows' formulas, each in its own order of operations: row 1 adds two squares, row 2
-// multiplies the sum by the difference, row 3 subtracts two squares.
-double hypotenuseFromLegs(double a, double b)
+// The angle display from the two legs as the side row's boxes show them: A in whole degrees and
+// minutes, B its complement, C the right angle. Where none can be shown, the display stays as the
+// command's clearing left it, and the row's result stays on show.
+std::optional<TriangleFault> showAngles(const TriangleRowRule &row, TriangleBoxes &boxes)
 {
-    return std::sqrt(std::pow(b, 2) + std::pow(a, 2));
-}
-double legBFromAAndH(double a, double h)
-{
-    return std::sqrt((h + a) * (h - a));
-}
-double legAFromBAndH(double b, double h)
-{
-    return std::sqrt(std::pow(h, 2) - std::pow(b, 2));
+    const double a = ParseNumber(boxes.text(row, Quantity::a));
+    const double b = ParseNumber(boxes.text(row, Quantity::b));
+    // The legs as their texts read back, which is how every other step sees a number.
+    const double legB = ParseNumber(NumberToText(b));
+    const double legA = ParseNumber(NumberToText(a));
+    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(legA) || !std::isfinite(legB))
+        return TriangleFault::tooLarge;
+    if (legB == 0) return TriangleFault::anglesUnknown;
+
+    // A in whole minutes: 59.5 minutes and more carry into the next degree, so the display never
+    // shows 60 minutes. B is the complement of A as displayed: the two add up to 90 degrees.
+    const double angleA = std::atan(legA / legB) * kRadiansToDegrees;
+    const double degrees = std::floor(angleA);
+    const double minutesA = degrees * 60 + RoundHalfEven((angleA - degrees) * 60, 0);
+    const double minutesB = 90 * 60 - minutesA;
+    const std::array<double, 6> shown { std::floor(minutesA / 60), std::fmod(minutesA, 60),
+        std::floor(minutesB / 60), std::fmod(minutesB, 60), 90, 0 };
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        boxes.showAngle(i, NumberToText(shown[i]));
+    return std::nullopt;
 }
 
-// The angle rows' formulas: the known side and the angle in radians. The cotangent is formed as
-// 1 / tan before the multiplication.
-double timesCotangent(double side, double angle)
+// Whether a box that keeps `kept` of `given` still shows the side's magnitude: losing decimals
+// is accepted (1234.608 kept as 1234.60), losing whole digits or the exponent is not, as the side
+// row would solve a side ten, a thousand or 10^15 times too small.
+bool keepsMagnitude(std::string_view given, std::string_view kept)
 {
-    return side * (1.0 / std::tan(angle));
-}
-double overCosine(double side, double angle)
-{
-    return side / std::cos(angle);
-}
-double timesSine(double side, double angle)
-{
-    return side * std::sin(angle);
-}
-double timesCosine(double side, double angle)
-{
-    return side * std::cos(angle);
-}
-
-Message notARightTriangle()
-{
-    return { "Right Triangle?", "You no longer have a right triangle.", Question };
-}
-
-Message tooLarge()
-{
-    return { "Numbers Too Large", "The numbers are too large to compute. Enter smaller sides.",
-        Question };
-}
-
-// A side found: rounded to three decimals. A side beyond the range of a double has no text to
-// show, and the very largest doubles are written as a text that reads back as beyond it: neither
-// may stand in a box.
-RowSolution foundSide(double value)
-{
-    const double rounded = RoundHalfEven(value, 3);
-    std::string text = NumberToText(rounded);
-    if (!std::isfinite(rounded) || !std::isfinite(ParseNumber(text))) return { {}, tooLarge() };
-    return { std::move(text), std::nullopt };
+    if (kept == given) return true;
+    if (given.find_first_of("Ee") != std::string_view::npos) return false;
+    const std::size_t point = given.find('.');
+    return point != std::string_view::npos && point <= kept.size();
 }
 
 } // namespace
 
+// The side rows' formulas keep their own order of operations: row 1 adds two squares, row 2
+// multiplies the sum by the difference, row 3 subtracts two squares. The angle rows' take the
+// known side and the angle in radians, and form the cotangent as 1 / tan before multiplying.
+using enum Quantity;
 const std::array<TriangleRowRule, 9> kTriangleRows { {
-    { 1, false, Vertex::A, { Side::a, Side::b }, Side::h, hypotenuseFromLegs, 0 },
-    { 2, false, Vertex::A, { Side::a, Side::h }, Side::b, legBFromAAndH, 0 },
-    { 3, false, Vertex::A, { Side::b, Side::h }, Side::a, legAFromBAndH, 0 },
-    { 4, true, Vertex::A, { Side::a }, Side::b, timesCotangent, 1 },
-    { 5, true, Vertex::B, { Side::b }, Side::a, timesCotangent, 1 },
-    { 6, true, Vertex::A, { Side::b }, Side::h, overCosine, 3 },
-    { 7, true, Vertex::B, { Side::a }, Side::h, overCosine, 2 },
-    { 8, true, Vertex::A, { Side::h }, Side::a, timesSine, 2 },
-    { 9, true, Vertex::B, { Side::h }, Side::a, timesCosine, 2 },
+    { 1, 0, { a, b }, h,
+        [](double a, double b) { return std::sqrt(std::pow(b, 2) + std::pow(a, 2)); }, 0 },
+    { 2, 0, { a, h }, b, [](double a, double h) { return std::sqrt((h + a) * (h - a)); }, 0 },
+    { 3, 0, { b, h }, a,
+        [](double b, double h) { return std::sqrt(std::pow(h, 2) - std::pow(b, 2)); }, 0 },
+    { 4, 'A', { a }, b, [](double a, double angle) { return a * (1.0 / std::tan(angle)); }, 1 },
+    { 5, 'B', { b }, a, [](double b, double angle) { return b * (1.0 / std::tan(angle)); }, 1 },
+    { 6, 'A', { b }, h, [](double b, double angle) { return b / std::cos(angle); }, 3 },
+    { 7, 'B', { a }, h, [](double a, double angle) { return a / std::cos(angle); }, 2 },
+    { 8, 'A', { h }, a, [](double h, double angle) { return h * std::sin(angle); }, 2 },
+    { 9, 'B', { h }, a, [](double h, double angle) { return h * std::cos(angle); }, 2 },
 } };
 
-RowSolution SolveSideRow(
-    const TriangleRowRule &row, std::string_view first, std::string_view second)
+std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity)
 {
-    const double x = ParseNumber(first);
-    const double y = ParseNumber(second);
-    // Every side positive, and a hypotenuse longer than the known leg.
-    if (x <= 0 || y <= 0 || (row.known[1] == Side::h && y <= x)) return { {}, notARightTriangle() };
-    return foundSide(row.formula(x, y));
+    if (quantity == Quantity::degrees) return 2;
+    if (quantity == row.found) return 0;
+    return row.angleRow() ? 6 : 7;
 }
 
-RowSolution SolveAngleRow(const TriangleRowRule &row, std::string_view degrees,
-    std::string_view minutes, std::string_view side)
+Message TriangleMessage(TriangleFault fault)
 {
-    // Either part may be empty, fractional or negative; minutes are not limited to 0 to 59.
-    const double angle = ParseNumber(degrees) + ParseNumber(minutes) / 60;
-    // Written so that an angle that is not a number at all fails as well.
-    if (!(angle >= kLowestAngle && angle <= kHighestAngle)) return { {}, notARightTriangle() };
-    return foundSide(row.formula(ParseNumber(side), angle * kDegreesToRadians));
-}
-
-std::optional<Message> CheckHandOver(std::string_view first, std::string_view second)
-{
-    if (CutKeepsMagnitude(first, kSideRowSideLength)
-        && CutKeepsMagnitude(second, kSideRowSideLength))
-        return std::nullopt;
-    return Message { "Side Too Long", "The side has more digits than the side field holds.",
-        Question };
-}
-
-AngleDisplay ShowAngles(double a, double b)
-{
-    AngleDisplay out;
-    // The legs as their texts read back, which is how every other step sees a number.
-    const double legB = ParseNumber(NumberToText(b));
-    const double legA = ParseNumber(NumberToText(a));
-    if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(legA) || !std::isfinite(legB)) {
-        out.problem = tooLarge();
-        return out;
-    }
-    if (legB == 0) {
-        // No angle follows from a horizontal leg of 0.
-        out.problem = Message { "Angles Unknown", "The angles cannot be shown because side b is 0.",
+    using enum TriangleFault;
+    if (fault == tooLarge)
+        return { "Numbers Too Large", "The numbers are too large to compute. Enter smaller sides.",
             Question };
-        return out;
+    if (fault == sideTooLong)
+        return { "Side Too Long", "The side has more digits than the side field holds.", Question };
+    if (fault == anglesUnknown)
+        return { "Angles Unknown", "The angles cannot be shown because side b is 0.", Question };
+    return { "Right Triangle?", "You no longer have a right triangle.", Question };
+}
+
+namespace {
+
+// The command of `row`'s button, and its refusal for the caller to tell.
+std::optional<TriangleNotice> run(const TriangleRowRule &row, TriangleBoxes &boxes)
+{
+    auto refusal = [&row](TriangleFault fault, Quantity side = Quantity::a) {
+        return TriangleNotice { fault, &row, side };
+    };
+    // A side row starts by blanking the other two side rows, an angle row all three. Blanking an
+    // input that held text runs its change rule, which blanks the angle display too.
+    for (const TriangleRowRule &sideRow : kTriangleRows) {
+        if (sideRow.angleRow() || &sideRow == &row) continue;
+        for (const Quantity quantity : { sideRow.known[0], sideRow.known[1], sideRow.found })
+            boxes.write(sideRow, quantity, {});
     }
+    auto read = [&](Quantity quantity) { return ParseNumber(boxes.text(row, quantity)); };
+    double value = 0;
+    if (row.angleRow()) {
+        // Either part may be empty, fractional or negative; minutes are not limited to 0 to 59.
+        const double angle = read(Quantity::degrees) + read(Quantity::minutes) / 60;
+        // Written so that an angle that is not a number at all fails as well.
+        if (!(angle >= kLowestAngle && angle <= kHighestAngle))
+            return refusal(TriangleFault::angleOutOfBounds);
+        value = row.formula(read(row.known[0]), angle * kDegreesToRadians);
+    } else {
+        const double first = read(row.known[0]);
+        const double second = read(row.known[1]);
+        if (first <= 0 || second <= 0)
+            return refusal(TriangleFault::sideNotPositive, row.known[first <= 0 ? 0 : 1]);
+        if (row.known[1] == Quantity::h && second <= first)
+            return refusal(TriangleFault::hypotenuseNotLonger);
+        value = row.formula(first, second);
+    }
+    // The side found, rounded to three decimals. A side beyond the range of a double has no text
+    // to show, and the very largest doubles are written as a text that reads back as beyond it:
+    // neither may stand in a box.
+    const double rounded = RoundHalfEven(value, 3);
+    const std::string found = NumberToText(rounded);
+    if (!std::isfinite(rounded) || !std::isfinite(ParseNumber(found)))
+        return refusal(TriangleFault::tooLarge);
+    boxes.write(row, row.found, found);
+    if (!row.angleRow()) {
+        const std::optional<TriangleFault> fault = showAngles(row, boxes);
+        return fault ? std::optional(refusal(*fault)) : std::nullopt;
+    }
+    // The hand-over: the texts are copied as they stand, in the order of the side row's boxes.
+    // Where the side row would not keep a side's magnitude, nothing is copied: the side row
+    // stays blank rather than show a number that is not the side.
+    const TriangleRowRule &sideRow
+        = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
+    for (const Quantity side : sideRow.known) {
+        const std::string given = boxes.text(row, side);
+        if (!keepsMagnitude(given, boxes.kept(sideRow, side, given)))
+            return refusal(TriangleFault::sideTooLong);
+    }
+    for (const Quantity side : sideRow.known)
+        boxes.write(sideRow, side, boxes.text(row, side));
+    return run(sideRow, boxes);
+}
 
-    auto &[aDegrees, aMinutes, bDegrees, bMinutes, cDegrees, cMinutes] = out.texts;
-    const double angleA = std::atan(legA / legB) * kRadiansToDegrees;
-    const double degrees = std::floor(angleA);
-    const double minutes = RoundHalfEven((angleA - degrees) * 60, 0);
-    // 59.5 minutes and more carry into the next degree: the display never shows 60 minutes.
-    aDegrees = NumberToText(minutes == 60 ? degrees + 1 : degrees);
-    aMinutes = minutes == 60 ? "0" : NumberToText(minutes);
+} // namespace
 
-    // B is the complement of A as displayed, so the two always add up to 90 degrees 0 minutes.
-    const double shownMinutes = TextToNumber(aMinutes).value_or(0);
-    const double shownDegrees = TextToNumber(aDegrees).value_or(0);
-    bDegrees = NumberToText((shownMinutes == 0 ? 90 : 89) - shownDegrees);
-    bMinutes = shownMinutes == 0 ? "0" : NumberToText(60 - shownMinutes);
-    cDegrees = "90";
-    cMinutes = "0";
-    return out;
+void SolveTriangle(const TriangleRowRule &row, TriangleBoxes &boxes)
+{
+    if (const std::optional<TriangleNotice> refusal = run(row, boxes)) boxes.tell(*refusal);
 }
 
 } // namespace kestrune

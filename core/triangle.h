@@ -2,71 +2,80 @@
 #pragma once
 
 // The right-angled triangle solver. A, B and C are the vertices, C the right angle; a, b and h
-// are the sides opposite them, so a and b are the legs and h the hypotenuse (tan A = a / b).
-//
-// Nine rows, top to bottom as the triangle window shows them. Rows 1 to 3 (side rows) know two
-// sides and find the third, then show the angles from the two legs. Rows 4 to 9 (angle rows) know
-// an acute angle, in degrees and minutes, and one side; they find another side and hand both
-// sides over to the side row that knows that pair, which finishes the solve. Every side found is
-// rounded to three decimals, and every later step reads the sides as their texts show them.
+// are the sides opposite them (tan A = a / b). Nine rows, top to bottom as the window shows them:
+// side rows (1 to 3) know two sides, find the third and show the angles from the legs; angle rows
+// (4 to 9) know an acute angle, in degrees and minutes, and a side, find another side and hand
+// both over to the side row that knows that pair. Each row's command is written once, here, on
+// TriangleBoxes: the window plays it on its text boxes, kestrune-calc on a row of texts.
 
 #include "core/messages.h"
 
 #include <array>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kestrune {
 
-enum class Side { a, b, h };
-enum class Vertex { A, B };
+// What a row's box holds: one of the three sides, each named by its letter, or an angle row's
+// degrees or minutes.
+enum class Quantity : char { a = 'a', b = 'b', h = 'h', degrees, minutes };
 
 struct TriangleRowRule {
     int number; // 1 to 9, top to bottom
-    bool angleRow;
-    Vertex angle; // angle rows: the acute angle known
+    char vertex; // angle rows: the acute angle known, 'A' or 'B'; side rows: 0
     // Side rows: the two sides known, in the order of their boxes. Angle rows: known[0] alone.
-    std::array<Side, 2> known;
-    Side found;
-    // Side rows: from the two known sides. Angle rows: from the known side and the angle in
-    // radians.
-    double (*formula)(double, double);
+    std::array<Quantity, 2> known;
+    Quantity found;
+    double (*formula)(double, double); // from the known sides, or the side and angle in radians
     int handsOverTo; // angle rows: the side row that finishes the solve
+
+    bool angleRow() const { return vertex != 0; }
 };
 
 extern const std::array<TriangleRowRule, 9> kTriangleRows;
 
-// Most characters a box of the triangle window holds; results and the angle display hold any.
-inline constexpr std::size_t kSideRowSideLength = 7;
-inline constexpr std::size_t kAngleRowSideLength = 6;
-inline constexpr std::size_t kTriangleDegreesLength = 2;
-inline constexpr std::size_t kTriangleMinutesLength = 6;
+// Most characters a row's box holds; 0 for a result box, which holds any text.
+std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity);
 
-// The side a row finds, as its result box shows it, or why there is none.
-struct RowSolution {
-    std::string text;
-    std::optional<Message> problem;
+// Why a command stopped, or showed no angles. TriangleMessage gives the message the window shows.
+enum class TriangleFault {
+    angleOutOfBounds, // the angle row's angle is not above 0 and below 90 degrees
+    sideNotPositive, // the side row's side `side` is not above 0
+    hypotenuseNotLonger, // the side row's hypotenuse is not longer than its known leg
+    tooLarge, // a side found, or a leg, lies beyond the range of a double
+    sideTooLong, // a side handed over would lose whole digits or its exponent in the side row
+    anglesUnknown, // no angle follows from a side b of 0; the side found stands
 };
 
-RowSolution SolveSideRow(
-    const TriangleRowRule &row, std::string_view first, std::string_view second);
-RowSolution SolveAngleRow(const TriangleRowRule &row, std::string_view degrees,
-    std::string_view minutes, std::string_view side);
+struct TriangleNotice {
+    TriangleFault fault;
+    const TriangleRowRule *row; // the row whose command refused
+    Quantity side; // sideNotPositive: the side at fault
+};
+Message TriangleMessage(TriangleFault fault);
 
-// Whether the side row's boxes keep the texts an angle row hands over to them: losing decimals is
-// accepted, losing whole digits or the exponent would make the side row solve a side ten, a
-// thousand or 10^15 times too small.
-std::optional<Message> CheckHandOver(std::string_view first, std::string_view second);
+// The triangle's boxes as the commands see them: each row's boxes by quantity, and the angle
+// display (A, B and C, each in degrees and minutes).
+class TriangleBoxes {
+public:
+    virtual std::string text(const TriangleRowRule &row, Quantity quantity) const = 0;
+    // What the box would keep of `text`: as many of its first characters as the box holds.
+    virtual std::string kept(
+        const TriangleRowRule &row, Quantity quantity, std::string_view text) const = 0;
+    // Sets the box to what it keeps of `text`; the box's change handling has run on return.
+    virtual void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) = 0;
+    // Sets box `index` of the angle display: A degrees, A minutes, B degrees... C minutes.
+    virtual void showAngle(std::size_t index, std::string_view text) = 0;
+    virtual void tell(const TriangleNotice &notice) = 0;
 
-// The angle display from the two legs: A, B and C in whole degrees and minutes, in the order
-// A degrees, A minutes, B degrees, B minutes, C degrees, C minutes; or why no angle can be shown.
-struct AngleDisplay {
-    std::array<std::string, 6> texts;
-    std::optional<Message> problem;
+protected:
+    ~TriangleBoxes() = default;
 };
 
-AngleDisplay ShowAngles(double a, double b);
+// The command of `row`'s button: the other side rows blanked, the side found written, then the
+// angles shown or the hand-over made and its side row's command run. A refusal is told and ends
+// the command.
+void SolveTriangle(const TriangleRowRule &row, TriangleBoxes &boxes);
 
 } // namespace kestrune

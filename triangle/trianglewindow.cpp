@@ -27,42 +27,30 @@ constexpr int kNameWidth = 315;
 constexpr int kUnitWidth = 435;
 constexpr int kResultWidth = 1155;
 
-// The rows as they stand, in the order of the solver's rows, by the numbers in the names of their
-// boxes (TextN), button (CommandN) and labels (LabelN): the side rows (two sides known), then the
-// angle rows (an angle in degrees and minutes, and a side).
-struct SideRowLayout {
+// The rows as they stand, in the solver's order, by the numbers in the names of their boxes
+// (TextN), button (CommandN) and labels (LabelN). What the first column holds: a side row's first
+// side box and its unit label; an angle row's "Deg" and "Min" headings, degrees and minutes boxes.
+struct RowLayout {
     int top;
     const char *name;
-    int nameLabel, first, firstUnit;
-    const char *andName;
-    int andLabel, second, secondUnit, command;
-    const char *caption;
-    int result, resultUnit;
-};
-
-constexpr SideRowLayout kSideRows[] = {
-    { 3960, "a=", 20, 1, 32, " &&        b=", 21, 2, 34, 1, "h =", 3, 29 },
-    { 4440, "a=", 24, 4, 33, " &&        h=", 23, 5, 35, 2, "b =", 6, 30 },
-    { 4920, "b=", 58, 23, 56, " &&        h=", 59, 24, 55, 7, "a =", 25, 57 },
-};
-
-struct AngleRowLayout {
-    int top;
-    const char *name;
-    int nameLabel, degreesHeading, minutesHeading, degrees, minutes;
+    int nameLabel;
+    std::array<int, 4> first;
     const char *andName;
     int andLabel, side, sideUnit, command;
     const char *caption;
     int result, resultUnit;
 };
 
-constexpr AngleRowLayout kAngleRows[] = {
-    { 5880, "A=", 25, 27, 28, 7, 10, "&&       a=", 26, 8, 36, 3, "b =", 9, 31 },
-    { 6600, "B=", 42, 40, 39, 11, 12, "&&       b=", 41, 13, 37, 4, "a=", 14, 38 },
-    { 7320, "A=", 43, 45, 46, 15, 16, "&&       b=", 44, 17, 48, 5, "h=", 18, 47 },
-    { 8040, "B=", 54, 52, 51, 20, 19, "&&       a=", 53, 22, 49, 6, "h=", 21, 50 },
-    { 8760, "A=", 71, 69, 68, 31, 30, "&&       h=", 70, 33, 66, 9, "a=", 32, 67 },
-    { 9480, "B=", 60, 62, 63, 28, 29, "&&       h=", 61, 26, 65, 8, "a=", 27, 64 },
+constexpr RowLayout kRowLayouts[] = {
+    { 3960, "a=", 20, { 1, 32 }, " &&        b=", 21, 2, 34, 1, "h =", 3, 29 },
+    { 4440, "a=", 24, { 4, 33 }, " &&        h=", 23, 5, 35, 2, "b =", 6, 30 },
+    { 4920, "b=", 58, { 23, 56 }, " &&        h=", 59, 24, 55, 7, "a =", 25, 57 },
+    { 5880, "A=", 25, { 27, 28, 7, 10 }, "&&       a=", 26, 8, 36, 3, "b =", 9, 31 },
+    { 6600, "B=", 42, { 40, 39, 11, 12 }, "&&       b=", 41, 13, 37, 4, "a=", 14, 38 },
+    { 7320, "A=", 43, { 45, 46, 15, 16 }, "&&       b=", 44, 17, 48, 5, "h=", 18, 47 },
+    { 8040, "B=", 54, { 52, 51, 20, 19 }, "&&       a=", 53, 22, 49, 6, "h=", 21, 50 },
+    { 8760, "A=", 71, { 69, 68, 31, 30 }, "&&       h=", 70, 33, 66, 9, "a=", 32, 67 },
+    { 9480, "B=", 60, { 62, 63, 28, 29 }, "&&       h=", 61, 26, 65, 8, "a=", 27, 64 },
 };
 
 QByteArray numbered(const char *prefix, int number)
@@ -70,33 +58,22 @@ QByteArray numbered(const char *prefix, int number)
     return prefix + QByteArray::number(number);
 }
 
-QString sideName(Side side)
-{
-    return side == Side::a ? QStringLiteral("a")
-        : side == Side::b  ? QStringLiteral("b")
-                           : QStringLiteral("h");
-}
-
-// Where each side's box of a row goes.
-void place(TriangleRow &row, Side side, TextBox *box)
-{
-    (side == Side::a ? row.sideA : side == Side::b ? row.sideB : row.hypotenuse) = box;
-}
-
-// The row whose result selects nothing when clicked into, like the angle display.
-constexpr int kRowResultWithoutSelection = 6;
-
 } // namespace
 
-TextBox *TriangleRow::side(Side which) const
+TextBox *TriangleRow::*TriangleRow::member(Quantity quantity)
 {
-    return which == Side::a ? sideA : which == Side::b ? sideB : hypotenuse;
+    using enum Quantity;
+    return quantity == a      ? &TriangleRow::sideA
+        : quantity == b       ? &TriangleRow::sideB
+        : quantity == h       ? &TriangleRow::hypotenuse
+        : quantity == degrees ? &TriangleRow::degrees
+                              : &TriangleRow::minutes;
 }
 
 std::vector<TextBox *> TriangleRow::inputs() const
 {
-    if (rule->angleRow) return { degrees, minutes, side(rule->known[0]) };
-    return { side(rule->known[0]), side(rule->known[1]) };
+    if (rule->angleRow()) return { degrees, minutes, box(rule->known[0]) };
+    return { box(rule->known[0]), box(rule->known[1]) };
 }
 
 TriangleWindow::TriangleWindow(Services &services)
@@ -107,7 +84,6 @@ TriangleWindow::TriangleWindow(Services &services)
     // gives the window manager size hints it honours to the pixel at fractional scale factors.
     setFixedSize(client()->size());
     createControls();
-    describeRows();
     wireBehaviour();
     // The picture's lines are drawn on the client area, beneath its labels.
     client()->installEventFilter(this);
@@ -181,94 +157,69 @@ void TriangleWindow::createControls()
     label(18, QStringLiteral("If you know...."), 1620, 3480, 1695);
     label(19, QStringLiteral("....you can find:"), 5700, 3480, 2055);
 
-    // The solver's rows; inputs hold so many characters, results and the angle display any.
-    auto box = [area](int number, std::size_t length, int left, int top, int width) {
-        return makeTextBox(area, numbered("Text", number).constData(), static_cast<int>(length),
-            twipsRect(left, top, width, kBoxHeight));
+    // The solver's rows. Sides are plain numbers in whatever length unit the user works in: every
+    // side box is followed by the same unit label. Every row ends with its button and result box.
+    auto unitLabel = [&centred](int number, int left, int top) {
+        centred(number, QStringLiteral("Ft/M"), left, top + kLabelDrop, kUnitWidth);
     };
-    // Sides are plain numbers in whatever length unit the user works in: every side box is
-    // followed by the same unit label. Every row ends with its button and its result box.
-    const QString unit = QStringLiteral("Ft/M");
-    auto unitLabel = [&centred, &unit](int number, int left, int top) {
-        centred(number, unit, left, top + kLabelDrop, kUnitWidth);
-    };
-    auto rowStart = [&centred](int top, int nameLabel, const char *name) {
-        centred(nameLabel, QString::fromLatin1(name), 180, top + kLabelDrop, kNameWidth);
-    };
-    auto rowEnd = [&](TriangleRow &row, int top, int command, const char *caption, int result,
-                      int resultUnit) {
-        row.solve = makeButton(area, numbered("Command", command).constData(),
-            QString::fromLatin1(caption), twipsRect(5400, top, 495, kBoxHeight));
-        place(row, row.rule->found, box(result, 0, 6060, top, kResultWidth));
-        unitLabel(resultUnit, 7260, top);
-    };
-    // The layout tables list the rows in the solver's order: the side rows, then the angle rows.
-    auto nextRow = [this, rowIndex = std::size_t { 0 }]() mutable -> TriangleRow & {
-        TriangleRow &row = m_rows.at(rowIndex);
-        row.rule = &kTriangleRows[rowIndex++];
-        return row;
-    };
-    for (const SideRowLayout &r : kSideRows) {
-        TriangleRow &row = nextRow();
-        rowStart(r.top, r.nameLabel, r.name);
-        place(row, row.rule->known[0], box(r.first, kSideRowSideLength, 540, r.top, 975));
-        unitLabel(r.firstUnit, 1560, r.top);
-        centred(r.andLabel, QString::fromLatin1(r.andName), 2340, r.top + kLabelDrop, 1035);
-        place(row, row.rule->known[1], box(r.second, kSideRowSideLength, 3420, r.top, 975));
-        unitLabel(r.secondUnit, 4440, r.top);
-        rowEnd(row, r.top, r.command, r.caption, r.result, r.resultUnit);
-    }
-    for (const AngleRowLayout &r : kAngleRows) {
-        TriangleRow &row = nextRow();
-        rowStart(r.top, r.nameLabel, r.name);
-        centred(r.degreesHeading, QStringLiteral("Deg"), 540, r.top - 300, 495);
-        centred(r.minutesHeading, QStringLiteral("Min"), 1080, r.top - 300, 495);
-        row.degrees = box(r.degrees, kTriangleDegreesLength, 540, r.top, 495);
-        row.minutes = box(r.minutes, kTriangleMinutesLength, 1080, r.top, 795);
-        centred(r.andLabel, QString::fromLatin1(r.andName), 2460, r.top + kLabelDrop, 915);
-        place(row, row.rule->known[0], box(r.side, kAngleRowSideLength, 3420, r.top, 795));
-        unitLabel(r.sideUnit, 4260, r.top);
-        rowEnd(row, r.top, r.command, r.caption, r.result, r.resultUnit);
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const RowLayout &r = kRowLayouts[i];
+        TriangleRow &row = m_rows[i];
+        const TriangleRowRule &rule = kTriangleRows[i];
+        row.rule = &rule;
+        // What a screen reader says: the row and the quantity ("Row 4, angle A, degrees").
+        const QString prefix = QStringLiteral("Row %1, ").arg(rule.number);
+        const QString angle = QStringLiteral("angle %1, ").arg(QLatin1Char(rule.vertex));
+        auto side = [](Quantity q) { return QStringLiteral("side ") + QLatin1Char(char(q)); };
+        auto box = [&](Quantity quantity, int number, int left, int width, const QString &what) {
+            TextBox *&made = row.box(quantity);
+            made = makeTextBox(area, numbered("Text", number).constData(),
+                static_cast<int>(TriangleBoxLength(rule, quantity)),
+                twipsRect(left, r.top, width, kBoxHeight));
+            made->setAccessibleName(prefix + what);
+        };
+        centred(r.nameLabel, QString::fromLatin1(r.name), 180, r.top + kLabelDrop, kNameWidth);
+        if (rule.angleRow()) {
+            centred(r.first[0], QStringLiteral("Deg"), 540, r.top - 300, 495);
+            centred(r.first[1], QStringLiteral("Min"), 1080, r.top - 300, 495);
+            box(Quantity::degrees, r.first[2], 540, 495, angle + QStringLiteral("degrees"));
+            box(Quantity::minutes, r.first[3], 1080, 795, angle + QStringLiteral("minutes"));
+        } else {
+            box(rule.known[0], r.first[0], 540, 975, side(rule.known[0]));
+            unitLabel(r.first[1], 1560, r.top);
+        }
+        // The second quantity's name and box end where those of the side rows do.
+        const int andLeft = rule.angleRow() ? 2460 : 2340;
+        centred(r.andLabel, QString::fromLatin1(r.andName), andLeft, r.top + kLabelDrop,
+            3375 - andLeft);
+        const int sideWidth = rule.angleRow() ? 795 : 975;
+        const Quantity second = rule.known[rule.angleRow() ? 0 : 1];
+        box(second, r.side, 3420, sideWidth, side(second));
+        unitLabel(r.sideUnit, 3465 + sideWidth, r.top);
+        row.solve = makeButton(area, numbered("Command", r.command).constData(),
+            QString::fromLatin1(r.caption), twipsRect(5400, r.top, 495, kBoxHeight));
+        row.solve->setAccessibleName(
+            prefix + QStringLiteral("find ") + QLatin1Char(char(rule.found)));
+        box(rule.found, r.result, 6060, kResultWidth, side(rule.found));
+        unitLabel(r.resultUnit, 7260, r.top);
     }
 
     // The angle display beside the side rows: A, B and C in whole degrees and minutes.
     centred(72, QStringLiteral("Deg"), 9000, 3600, 495);
     centred(73, QStringLiteral("Min"), 9810, 3600, 435);
-    const char *const vertices[] = { "A", "B", "C" };
-    std::size_t shownBoxes = 0;
     for (int line = 0; line < 3; ++line) {
-        const int lineTop = kSideRows[line].top;
-        const QString vertex = QString::fromLatin1(vertices[line]);
-        centred(74 + line, vertex + QLatin1Char('='), 8520, lineTop + kLabelDrop, kNameWidth);
-        for (const bool minutes : { false, true }) {
-            TextBox *shown
-                = box(34 + static_cast<int>(shownBoxes), 0, minutes ? 9780 : 9000, lineTop, 495);
+        const int top = kRowLayouts[line].top;
+        const QString vertex(QLatin1Char("ABC"[line]));
+        centred(74 + line, vertex + QLatin1Char('='), 8520, top + kLabelDrop, kNameWidth);
+        for (const int part : { 0, 1 }) {
+            TextBox *&shown = m_angleDisplay.at(static_cast<std::size_t>(2 * line + part));
+            shown = makeTextBox(area, numbered("Text", 34 + 2 * line + part).constData(), 0,
+                twipsRect(part == 0 ? 9000 : 9780, top, 495, kBoxHeight));
             shown->setAccessibleName(
                 QStringLiteral("Angle %1, %2")
-                    .arg(vertex, minutes ? QStringLiteral("minutes") : QStringLiteral("degrees")));
-            m_angleDisplay[shownBoxes++] = shown;
+                    .arg(
+                        vertex, part == 0 ? QStringLiteral("degrees") : QStringLiteral("minutes")));
         }
-    }
-}
-
-void TriangleWindow::describeRows()
-{
-    for (const TriangleRow &row : m_rows) {
-        const TriangleRowRule &rule = *row.rule;
-
-        // What a screen reader says: the row and the quantity ("Row 4, angle A, degrees").
-        const QString prefix = QStringLiteral("Row %1, ").arg(rule.number);
-        if (rule.angleRow) {
-            const QString angle = QStringLiteral("angle ")
-                + (rule.angle == Vertex::A ? QStringLiteral("A") : QStringLiteral("B"));
-            row.degrees->setAccessibleName(prefix + angle + QStringLiteral(", degrees"));
-            row.minutes->setAccessibleName(prefix + angle + QStringLiteral(", minutes"));
-        }
-        for (const Side side : { Side::a, Side::b, Side::h }) {
-            if (TextBox *b = row.side(side))
-                b->setAccessibleName(prefix + QStringLiteral("side ") + sideName(side));
-        }
-        row.solve->setAccessibleName(prefix + QStringLiteral("find ") + sideName(rule.found));
     }
 }
 
@@ -276,39 +227,34 @@ void TriangleWindow::wireBehaviour()
 {
     // The user types into the white input boxes and moves between them with Tab, row by row,
     // each row's button after its inputs. Results and the angle display are yellow and locked;
-    // a click still focuses them so their text can be selected and copied.
+    // a click still focuses them so their text can be selected and copied. Row 6's result, like
+    // the angle display, has no focus handling: a click into it selects nothing.
+    QList<TextBox *> selecting;
+    std::vector<TextBox *> shown;
     int tabIndex = 0;
     for (const TriangleRow &row : m_rows) {
         for (TextBox *input : row.inputs()) {
             input->setEditable(true);
             form().addControl(input, tabIndex++);
-        }
-        form().addControl(row.solve, tabIndex++);
-    }
-    for (const TriangleRow &row : m_rows) {
-        row.result()->setEditable(false);
-        form().addControl(row.result(), tabIndex++);
-    }
-    for (TextBox *shown : m_angleDisplay) {
-        shown->setEditable(false);
-        form().addControl(shown, tabIndex++);
-    }
-
-    QList<TextBox *> selecting;
-    for (const TriangleRow &row : m_rows) {
-        // A change to an input withdraws what was derived from it: its row's result and the
-        // angle display, nothing else.
-        for (TextBox *input : row.inputs()) {
             selecting << input;
+            // A change withdraws what was derived from the input: its row's result and the angle
+            // display, nothing else.
             connect(input, &TextBox::changed, this, [this, &row] {
                 row.result()->setFieldText(QString());
-                clearAngles();
+                for (TextBox *angle : m_angleDisplay)
+                    angle->setFieldText(QString());
             });
         }
-        connect(row.solve, &QPushButton::clicked, this, [this, &row] { solveRow(row); });
-        // Row 6's result, like the angle display, has no focus handling: a click into it
-        // selects nothing.
-        if (row.rule->number != kRowResultWithoutSelection) selecting << row.result();
+        form().addControl(row.solve, tabIndex++);
+        connect(row.solve, &QPushButton::clicked, this,
+            [this, &row] { SolveTriangle(*row.rule, *this); });
+        shown.push_back(row.result());
+        if (row.rule->number != 6) selecting << row.result();
+    }
+    shown.insert(shown.end(), m_angleDisplay.begin(), m_angleDisplay.end());
+    for (TextBox *box : shown) {
+        box->setEditable(false);
+        form().addControl(box, tabIndex++);
     }
     selectTextOnFocus(selecting);
 }

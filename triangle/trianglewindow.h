@@ -3,17 +3,10 @@
 
 // TriangleWindow, the right-angled triangle window: a reference card of the trigonometric
 // functions and a view over the core's triangle solver (core/triangle.h), opened beside the main
-// window from its menu.
-//
-// Nine rows, each a TriangleRow: the boxes of its known quantities, its solve button and its
-// result box. A change to any input box blanks its row's result and the angle display. A row's
-// button asks the core for the side it finds and writes it; an angle row then copies its two
-// sides into the side row that knows them and solves that row, and a side row ends by showing
-// the angles A, B and C. Every quantity lives only as box text: the window keeps the order of the
-// reads and writes, whose change handling the next step relies on.
-//
-//   triangle/trianglewindow.cpp  the controls from the layout tables, the picture, the wiring
-//   triangle/solving.cpp         the solve commands, the clearing and the angle display
+// window from its menu. Nine rows, each a TriangleRow: the boxes of its known quantities, its solve
+// button and its result box. A change to any input box blanks its row's result and the angle
+// display. A row's button plays the core's command for the row (SolveTriangle) on the window's
+// boxes (triangle/solving.cpp), each write running the box's change handling at once.
 
 #include "core/triangle.h"
 #include "platform/formwindow.h"
@@ -32,13 +25,17 @@ struct TriangleRow {
     TextBox *sideA = nullptr, *sideB = nullptr, *hypotenuse = nullptr;
     QPushButton *solve = nullptr;
 
-    TextBox *side(Side which) const;
-    TextBox *result() const { return side(rule->found); }
+    TextBox *&box(Quantity quantity) { return this->*member(quantity); }
+    TextBox *box(Quantity quantity) const { return this->*member(quantity); }
+    TextBox *result() const { return box(rule->found); }
     // The boxes the user types into, left to right.
     std::vector<TextBox *> inputs() const;
+
+private:
+    static TextBox *TriangleRow::*member(Quantity quantity);
 };
 
-class TriangleWindow : public FormWindow {
+class TriangleWindow : public FormWindow, private TriangleBoxes {
     Q_OBJECT
 public:
     explicit TriangleWindow(Services &services);
@@ -49,13 +46,16 @@ protected:
 
 private:
     void createControls();
-    void describeRows();
     void wireBehaviour();
     void drawPicture();
 
-    void solveRow(const TriangleRow &row);
-    void clearAngles();
-    void showAngles(double a, double b);
+    TextBox *box(const TriangleRowRule &row, Quantity quantity) const;
+    std::string text(const TriangleRowRule &row, Quantity quantity) const override;
+    std::string kept(
+        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override;
+    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override;
+    void showAngle(std::size_t index, std::string_view text) override;
+    void tell(const TriangleNotice &notice) override;
 
     std::array<TriangleRow, 9> m_rows {};
     std::array<TextBox *, 6> m_angleDisplay {}; // A, B and C, each in degrees and minutes
