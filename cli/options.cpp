@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
 
-#include "cli/csvreader.h"
+#include "cli/input/utf8.h"
 
 #include <algorithm>
 #include <array>
