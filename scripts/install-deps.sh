@@ -9,6 +9,8 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     libgtest-dev clang-format
+    # kestrune-calc's options (headers only).
+    libcli11-dev
     # kestrune-calc's .xlsx output.
     libxlsxwriter-dev
     # Asking a print queue whether it takes the page.
