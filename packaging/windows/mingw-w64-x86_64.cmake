@@ -8,7 +8,7 @@ set(CMAKE_C_COMPILER ${KESTRUNE_MINGW_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KESTRUNE_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${KESTRUNE_MINGW_TRIPLET}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTRUNE_MINGW_TRIPLET})
-# The folders where the build script installed what it cross-built (Qt, GoogleTest...), as
+# The folders where the build script installed what it cross-built (Qt, libcsv, GoogleTest...), as
 # a colon-separated list in the environment, which compiler checks inherit too.
 if(DEFINED ENV{KESTRUNE_WINDOWS_PREFIXES})
     string(REPLACE ":" ";" kestrune_prefixes "$ENV{KESTRUNE_WINDOWS_PREFIXES}")
