@@ -4,8 +4,8 @@
 
 #include "cli/calculation.h"
 #include "cli/commands.h"
-#include "cli/escalators.h"
-#include "cli/xlsxoutput.h"
+#include "cli/input/escalators.h"
+#include "cli/output/xlsx.h"
 
 #include <ostream>
 

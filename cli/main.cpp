@@ -5,7 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "cli/wholefile.h"
+#include "cli/output/wholefile.h"
 #include "platform/console.h"
 
 #include <QGuiApplication>

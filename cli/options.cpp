@@ -1,120 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/options.h"
 
-#include "cli/csvreader.h"
+#include "cli/input/utf8.h"
+
+#include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <map>
+#include <vector>
 
 namespace kestrune {
 
 namespace {
 
-enum class Option {
-    Csv,
-    Units,
-    Id,
-    Projection,
-    Rise,
-    Width,
-    Degrees,
-    Minutes,
-    Format,
-    Pdf,
-    Date,
-    Paper,
-    SideA,
-    SideB,
-    Hypotenuse,
-    AngleA,
-    AngleB,
-    Output,
-    Encoding,
-    DecimalComma,
-    Quiet,
-};
-
-struct OptionName {
-    std::string_view name;
-    Option option;
-    bool flag = false; // takes no value
-};
-
-constexpr std::array kOptionNames { OptionName { "csv", Option::Csv },
-    OptionName { "units", Option::Units }, OptionName { "id", Option::Id },
-    OptionName { "projection", Option::Projection }, OptionName { "rise", Option::Rise },
-    OptionName { "width", Option::Width }, OptionName { "degrees", Option::Degrees },
-    OptionName { "minutes", Option::Minutes }, OptionName { "format", Option::Format },
-    OptionName { "pdf", Option::Pdf }, OptionName { "date", Option::Date },
-    OptionName { "paper", Option::Paper }, OptionName { "a", Option::SideA },
-    OptionName { "b", Option::SideB }, OptionName { "h", Option::Hypotenuse },
-    OptionName { "angle-a", Option::AngleA }, OptionName { "angle-b", Option::AngleB },
-    OptionName { "output", Option::Output }, OptionName { "encoding", Option::Encoding },
-    OptionName { "decimal-comma", Option::DecimalComma, true },
-    OptionName { "quiet", Option::Quiet, true } };
-
-constexpr std::array kEscalatorOptions { Option::Csv, Option::Units, Option::Id, Option::Projection,
-    Option::Rise, Option::Width, Option::Degrees, Option::Minutes };
-
-bool takes(Command command, Option option)
-{
-    const bool escalator = std::find(kEscalatorOptions.begin(), kEscalatorOptions.end(), option)
-        != kEscalatorOptions.end();
-    switch (command) {
-    case Command::Loads:
-        return escalator || option == Option::Format || option == Option::Output
-            || option == Option::Encoding || option == Option::DecimalComma
-            || option == Option::Quiet;
-    case Command::Report:
-        return escalator || option == Option::Pdf || option == Option::Date
-            || option == Option::Paper || option == Option::Encoding || option == Option::Quiet;
-    case Command::Triangle:
-        return option == Option::SideA || option == Option::SideB || option == Option::Hypotenuse
-            || option == Option::AngleA || option == Option::AngleB || option == Option::Format
-            || option == Option::Output || option == Option::DecimalComma;
-    case Command::Help:
-    case Command::Version:
-        break;
-    }
-    return false;
-}
-
-std::string_view nameOf(Option option)
-{
-    for (const OptionName &entry : kOptionNames) {
-        if (entry.option == option) return entry.name;
-    }
-    return {};
-}
-
-std::string dashed(Option option)
-{
-    return "--" + std::string(nameOf(option));
-}
-
-struct CommandName {
-    std::string_view name;
-    Command command;
-};
-
-constexpr std::array kCommandNames { CommandName { "loads", Command::Loads },
-    CommandName { "report", Command::Report }, CommandName { "triangle", Command::Triangle },
-    CommandName { "help", Command::Help } };
+// The commands' names, in the order of Command.
+constexpr std::array<std::string_view, 4> kCommandNames { "loads", "report", "triangle", "help" };
 
 std::optional<Command> commandNamed(std::string_view name)
 {
-    const auto *known = std::find_if(kCommandNames.begin(), kCommandNames.end(),
-        [name](const CommandName &entry) { return entry.name == name; });
+    const auto *known = std::find(kCommandNames.begin(), kCommandNames.end(), name);
     if (known == kCommandNames.end()) return std::nullopt;
-    return known->command;
-}
-
-std::string_view commandName(Command command)
-{
-    const auto *known = std::find_if(kCommandNames.begin(), kCommandNames.end(),
-        [command](const CommandName &entry) { return entry.command == command; });
-    return known != kCommandNames.end() ? known->name : "help";
+    return static_cast<Command>(known - kCommandNames.begin());
 }
 
 bool isHelp(std::string_view argument)
@@ -122,42 +30,99 @@ bool isHelp(std::string_view argument)
     return argument == "--help" || argument == "-h";
 }
 
-using Given = std::map<Option, std::string>;
+// The long names of a command's options; -o is --output.
+std::vector<std::string_view> optionsOf(Command command)
+{
+    std::vector<std::string_view> names;
+    if (command == Command::Loads || command == Command::Report)
+        names = { "csv", "units", "id", "projection", "rise", "width", "degrees", "minutes",
+            "encoding", "quiet" };
+    if (command == Command::Loads)
+        names.insert(names.end(), { "format", "output", "decimal-comma" });
+    if (command == Command::Report) names.insert(names.end(), { "pdf", "date", "paper" });
+    if (command == Command::Triangle)
+        names = { "a", "b", "h", "angle-a", "angle-b", "format", "output", "decimal-comma" };
+    return names;
+}
 
-// The options after the command, each once.
+bool isFlag(std::string_view name)
+{
+    return name == "decimal-comma" || name == "quiet";
+}
+
+// CLI11 reads "--name=" as "--name" followed by the next argument, and "-oFILE" as "-o FILE";
+// kestrune-calc takes the first as an empty value and refuses the second. A NUL, which no
+// argument can hold, marks both for CLI11 and is taken out again of every value and stray.
+std::string marked(std::string_view argument)
+{
+    if (argument.starts_with("--") && argument.find('=') != std::string_view::npos)
+        return std::string(argument) + '\0';
+    if (argument.starts_with("-o") && argument.size() > 2) return '\0' + std::string(argument);
+    return std::string(argument);
+}
+
+std::string unmarked(std::string text)
+{
+    std::erase(text, '\0');
+    return text;
+}
+
+// Arguments CLI11 found no option for, in order: the first is the fault wherever it stands before
+// the one CLI11 or an option's own check met.
+void refuseStrays(const CLI::App &parser, const std::string &seeHelp)
+{
+    const std::vector<std::string> strays = parser.remaining();
+    if (strays.empty()) return;
+    // -o is --output, which some commands do not take.
+    const std::string stray = strays.front() == "-o" ? "--output" : unmarked(strays.front());
+    if (stray.starts_with("--") && stray.size() > 2)
+        throw UsageError("unknown option " + stray.substr(0, stray.find('=')) + seeHelp);
+    throw UsageError("unexpected argument \"" + stray + "\"" + seeHelp);
+}
+
+using Given = std::map<std::string, std::string, std::less<>>;
+
+// The options after the command, each once, by their long names; a flag's value is empty.
 Given readOptions(Command command, std::span<const std::string_view> arguments)
 {
-    const std::string seeHelp
-        = " (kestrune-calc " + std::string(commandName(command)) + " --help lists the options)";
+    const std::string seeHelp = " (kestrune-calc "
+        + std::string(kCommandNames.at(static_cast<std::size_t>(command)))
+        + " --help lists the options)";
+    CLI::App parser;
+    parser.set_help_flag();
+    parser.allow_extras();
+    parser.allow_windows_style_options(false);
     Given given;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        // -o is --output.
-        const std::string_view argument = arguments[i] == "-o" ? "--output" : arguments[i];
-        if (!argument.starts_with("--") || argument.size() == 2)
-            throw UsageError("unexpected argument \"" + std::string(argument) + "\"" + seeHelp);
-        std::string_view name = argument.substr(2);
-        std::optional<std::string_view> value;
-        if (const std::size_t equals = name.find('='); equals != std::string_view::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
-        const auto *known = std::find_if(kOptionNames.begin(), kOptionNames.end(),
-            [name](const OptionName &entry) { return entry.name == name; });
-        if (known == kOptionNames.end() || !takes(command, known->option))
-            throw UsageError("unknown option --" + std::string(name) + seeHelp);
-        if (known->flag) {
-            if (value) throw UsageError("the option --" + std::string(name) + " takes no value");
-            value = std::string_view {};
-        } else if (!value) {
-            if (i + 1 == arguments.size())
-                throw UsageError("the option --" + std::string(name) + " needs a value");
-            value = arguments[++i];
-        }
-        if (!IsUtf8(*value))
-            throw UsageError("the value of --" + std::string(name) + " is not UTF-8 text");
-        if (!given.emplace(known->option, std::string(*value)).second)
-            throw UsageError("the option --" + std::string(name) + " is given twice");
+    for (const std::string_view name : optionsOf(command)) {
+        const std::string dashed = "--" + std::string(name);
+        const bool flag = isFlag(name);
+        // Checked as CLI11 meets each option, so that the first fault of the line is told.
+        auto take = [&, name, dashed, flag](const CLI::results_t &results) {
+            refuseStrays(parser, seeHelp);
+            if (flag && results.front() != "true")
+                throw UsageError("the option " + dashed + " takes no value");
+            std::string value = flag ? std::string() : unmarked(results.front());
+            if (!IsUtf8(value)) throw UsageError("the value of " + dashed + " is not UTF-8 text");
+            if (!given.emplace(name, std::move(value)).second)
+                throw UsageError("the option " + dashed + " is given twice");
+            return true;
+        };
+        CLI::Option *option
+            = parser.add_option(name == "output" ? "-o,--output" : dashed, CLI::callback_t(take));
+        option->trigger_on_parse();
+        if (flag) option->expected(0);
     }
+    std::vector<std::string> reversed;
+    std::transform(arguments.rbegin(), arguments.rend(), std::back_inserter(reversed), marked);
+    try {
+        parser.parse(std::move(reversed));
+    } catch (const CLI::ArgumentMismatch &) {
+        // Only the last argument can be an option without its value.
+        refuseStrays(parser, seeHelp);
+        throw UsageError("the option "
+            + parser.get_option(std::string(arguments.back()))->get_name() + " needs a value");
+    }
+    refuseStrays(parser, seeHelp);
     return given;
 }
 
@@ -176,18 +141,18 @@ OutputFormat formatNamed(const std::string &name)
 
 void readOutput(Options &options, Given &given)
 {
-    if (const auto format = given.find(Option::Format); format != given.end())
+    if (const auto format = given.find("format"); format != given.end())
         options.format = formatNamed(format->second);
-    if (const auto output = given.find(Option::Output); output != given.end()) {
+    if (const auto output = given.find("output"); output != given.end()) {
         if (output->second.empty()) throw UsageError("the option --output needs a file name");
         options.outputFile = output->second;
     }
     if (options.format == OutputFormat::Xlsx
         && (options.outputFile.empty() || options.outputFile == "-"))
         throw UsageError("--format xlsx writes a file: give its name with --output FILE");
-    options.decimalComma = given.contains(Option::DecimalComma);
-    options.quiet = given.contains(Option::Quiet);
-    if (const auto encoding = given.find(Option::Encoding); encoding != given.end()) {
+    options.decimalComma = given.contains("decimal-comma");
+    options.quiet = given.contains("quiet");
+    if (const auto encoding = given.find("encoding"); encoding != given.end()) {
         options.encoding = encodingNamed(encoding->second);
         if (!options.encoding)
             throw UsageError("the encoding must be utf-8, utf-16 or windows-1252, not \""
@@ -197,56 +162,54 @@ void readOutput(Options &options, Given &given)
 
 void readEscalators(Options &options, Given &given)
 {
-    if (const auto units = given.find(Option::Units); units != given.end()) {
+    if (const auto units = given.find("units"); units != given.end()) {
         const std::optional<UnitSystem> named = unitsFromName(units->second);
         if (!named)
             throw UsageError("the units must be imperial or metric, not \"" + units->second + "\"");
         options.units = *named;
     }
 
-    constexpr std::array single { Option::Id, Option::Projection, Option::Rise, Option::Width,
-        Option::Degrees, Option::Minutes };
-    if (const auto csv = given.find(Option::Csv); csv != given.end()) {
-        for (const Option option : single) {
+    constexpr std::array<std::string_view, 6> single { "id", "projection", "rise", "width",
+        "degrees", "minutes" };
+    if (const auto csv = given.find("csv"); csv != given.end()) {
+        for (const std::string_view option : single) {
             if (given.contains(option))
-                throw UsageError("the option " + dashed(option)
+                throw UsageError("the option --" + std::string(option)
                     + " is for one escalator; with --csv each row gives its own");
         }
         options.csvFile = csv->second;
         return;
     }
 
-    for (const Option needed :
-        { Option::Projection, Option::Rise, Option::Width, Option::Degrees }) {
+    for (const std::string_view needed : { "projection", "rise", "width", "degrees" }) {
         if (!given.contains(needed))
-            throw UsageError("the option " + dashed(needed)
+            throw UsageError("the option --" + std::string(needed)
                 + " is missing: one escalator needs --projection, --rise, --width and --degrees"
                   " (or --csv FILE for a fleet)");
     }
     EscalatorEntry entry;
     entry.units = options.units;
-    entry.id = given[Option::Id];
-    entry.projection = given[Option::Projection];
-    entry.rise = given[Option::Rise];
-    entry.width = given[Option::Width];
-    entry.degrees = given[Option::Degrees];
-    entry.minutes
-        = given.contains(Option::Minutes) ? given[Option::Minutes] : std::string(kStartMinutes);
+    entry.id = given["id"];
+    entry.projection = given["projection"];
+    entry.rise = given["rise"];
+    entry.width = given["width"];
+    entry.degrees = given["degrees"];
+    entry.minutes = given.contains("minutes") ? given["minutes"] : std::string(kStartMinutes);
     options.escalator = std::move(entry);
 }
 
 void readReport(Options &options, Given &given)
 {
-    if (!given.contains(Option::Pdf)) throw UsageError("the option --pdf FILE is missing");
-    options.pdfFile = given[Option::Pdf];
+    if (!given.contains("pdf")) throw UsageError("the option --pdf FILE is missing");
+    options.pdfFile = given["pdf"];
     if (options.pdfFile.empty()) throw UsageError("the option --pdf needs a file name");
-    if (const auto date = given.find(Option::Date); date != given.end()) {
+    if (const auto date = given.find("date"); date != given.end()) {
         options.date = parseDate(date->second);
         if (!options.date)
             throw UsageError("the date must be a day of the calendar written YYYY-MM-DD, not \""
                 + date->second + "\"");
     }
-    if (const auto paper = given.find(Option::Paper); paper != given.end()) {
+    if (const auto paper = given.find("paper"); paper != given.end()) {
         if (paper->second == "letter")
             options.paper = Paper::Letter;
         else if (paper->second == "a4" || paper->second == "A4")
@@ -258,21 +221,21 @@ void readReport(Options &options, Given &given)
 
 void readTriangle(Options &options, Given &given)
 {
-    if (given.contains(Option::AngleA) && given.contains(Option::AngleB))
+    if (given.contains("angle-a") && given.contains("angle-b"))
         throw UsageError("give one angle at most: the triangle's angles A and B follow from each "
                          "other");
     std::size_t count = 0;
-    auto take = [&](Option option, std::optional<std::string> &into) {
+    auto take = [&](std::string_view option, std::optional<std::string> &into) {
         if (const auto found = given.find(option); found != given.end()) {
             into = found->second;
             ++count;
         }
     };
-    take(Option::SideA, options.sideA);
-    take(Option::SideB, options.sideB);
-    take(Option::Hypotenuse, options.hypotenuse);
-    take(Option::AngleA, options.angleA);
-    take(Option::AngleB, options.angleB);
+    take("a", options.sideA);
+    take("b", options.sideB);
+    take("h", options.hypotenuse);
+    take("angle-a", options.angleA);
+    take("angle-b", options.angleB);
     if (count != 2)
         throw UsageError("give exactly two of --a, --b, --h, --angle-a and --angle-b (two sides, "
                          "or one angle and one side)");
@@ -283,24 +246,21 @@ void readTriangle(Options &options, Given &given)
 std::optional<CalendarDate> parseDate(std::string_view text)
 {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    auto number = [text](std::size_t from, std::size_t length) -> std::optional<int> {
+    auto number = [text](std::size_t from, std::size_t length) {
         int value = 0;
-        for (std::size_t i = from; i < from + length; ++i) {
-            if (text[i] < '0' || text[i] > '9') return std::nullopt;
-            value = value * 10 + (text[i] - '0');
-        }
+        for (const char c : text.substr(from, length))
+            value = value >= 0 && c >= '0' && c <= '9' ? value * 10 + (c - '0') : -1;
         return value;
     };
-    const std::optional<int> year = number(0, 4);
-    const std::optional<int> month = number(5, 2);
-    const std::optional<int> day = number(8, 2);
-    if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1)
-        return std::nullopt;
-    constexpr std::array<int, 12> kDays { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    const bool leap = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
-    const int days = kDays[static_cast<std::size_t>(*month - 1)] + (*month == 2 && leap ? 1 : 0);
-    if (*day > days) return std::nullopt;
-    return CalendarDate { *year, *month, *day };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    if (year < 1 || month < 0 || day < 0) return std::nullopt;
+    const std::chrono::year_month_day date { std::chrono::year(year),
+        std::chrono::month(static_cast<unsigned>(month)),
+        std::chrono::day(static_cast<unsigned>(day)) };
+    if (!date.ok()) return std::nullopt;
+    return CalendarDate { year, month, day };
 }
 
 Options parseOptions(std::span<const std::string_view> arguments)
@@ -338,20 +298,11 @@ Options parseOptions(std::span<const std::string_view> arguments)
     options.command = *command;
     Given given = readOptions(*command, rest);
     readOutput(options, given);
-    switch (*command) {
-    case Command::Loads:
-        readEscalators(options, given);
-        break;
-    case Command::Report:
-        readEscalators(options, given);
-        readReport(options, given);
-        break;
-    case Command::Triangle:
+    if (*command == Command::Triangle) {
         readTriangle(options, given);
-        break;
-    case Command::Help:
-    case Command::Version:
-        break;
+    } else {
+        readEscalators(options, given);
+        if (*command == Command::Report) readReport(options, given);
     }
     return options;
 }

@@ -6,9 +6,9 @@
 // minutes below the degree. Anything the commands cannot take is a UsageError, whose text says
 // what is wrong; the program answers it with exit status 2.
 
-#include "cli/encoding.h"
 #include "cli/escalator.h"
-#include "cli/output.h"
+#include "cli/input/encoding.h"
+#include "cli/output/forms.h"
 
 #include <optional>
 #include <span>

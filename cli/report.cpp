@@ -6,8 +6,8 @@
 #include "core/report.h"
 #include "cli/calculation.h"
 #include "cli/commands.h"
-#include "cli/escalators.h"
-#include "cli/wholefile.h"
+#include "cli/input/escalators.h"
+#include "cli/output/wholefile.h"
 #include "platform/page.h"
 #include "platform/services.h"
 

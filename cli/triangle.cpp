@@ -6,9 +6,9 @@
 #include "core/triangle.h"
 #include "cli/boxtext.h"
 #include "cli/commands.h"
-#include "cli/escalators.h"
-#include "cli/numbertext.h"
-#include "cli/xlsxoutput.h"
+#include "cli/input/escalators.h"
+#include "cli/input/numbertext.h"
+#include "cli/output/xlsx.h"
 #include "core/numbers.h"
 #include "platform/characters.h"
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Kestrune for 64-bit Windows on Debian 12, with Debian's MinGW-w64 and Debian's sources of
-# the libraries it needs (Qt's base module, libcsv, GoogleTest; libxlsxwriter and CLI11's headers
+# the libraries it needs (Qt's base module, GoogleTest; libxlsxwriter and CLI11's headers
 # for kestrune-calc), and leaves in build-windows/:
 #   Kestrune-VERSION-windows-x64.zip   a folder that runs on Windows with nothing else installed;
 #   Kestrune-VERSION-setup.exe         the installer (NSIS, 64-bit);
@@ -150,15 +150,7 @@ recipe_key=
 say "Qt: $qt_prefix"
 
 
-# --- libcsv and GoogleTest -----------------------------------------------------------------------
-# libcsv is one C file: a static library, so that kestrune-calc carries it.
-build_libcsv() {
-    local prefix=$1
-    mkdir -p "$prefix/include" "$prefix/lib"
-    "$triplet-gcc-posix" -O2 -Wall -c libcsv.c -o libcsv.o
-    "$triplet-ar" rcs "$prefix/lib/libcsv.a" libcsv.o
-    cp csv.h "$prefix/include/"
-}
+# --- GoogleTest, libxlsxwriter, CLI11 -----------------------------------------------------------
 # GoogleTest's static libraries with their CMake package, for the unit tests.
 build_googletest() {
     local prefix=$1
@@ -187,8 +179,7 @@ build_cli11() {
 }
 # Each library Kestrune links on Windows: NAME SOURCE-PACKAGE BINARY-PACKAGE RECIPE.
 prefixes=("$qt_prefix")
-for library in "libcsv libcsv libcsv-dev build_libcsv" \
-    "googletest googletest googletest build_googletest" \
+for library in "googletest googletest googletest build_googletest" \
     "libxlsxwriter libxlsxwriter libxlsxwriter-dev build_libxlsxwriter" \
     "cli11 cli11 libcli11-dev build_cli11"; do
     read -r name _ <<<"$library"

@@ -8,7 +8,9 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
-    libgtest-dev clang-format libcsv-dev
+    libgtest-dev clang-format
+    # kestrune-calc's options (headers only).
+    libcli11-dev
     # kestrune-calc's .xlsx output.
     libxlsxwriter-dev
     # Asking a print queue whether it takes the page.

@@ -10,8 +10,8 @@
 // measured in the same run.
 // The lines give one figure each, so runs can be compared.
 
-#include "cli/csvreader.h"
-#include "cli/fleet.h"
+#include "cli/input/csvreader.h"
+#include "cli/input/fleet.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading CSV files as spreadsheets write them, and the faults of single records.
 
-#include "cli/csvreader.h"
+#include "cli/input/csvreader.h"
 
 #include <gtest/gtest.h>
 
@@ -92,6 +92,17 @@ TEST(CsvReader, DropsTheByteOrderMarkAndRefusesUtf16)
     EXPECT_THROW(read(std::string("\xFF\xFEi\0d\0", 6)), CsvFileError);
 }
 
+TEST(CsvReader, TrimsBlanksAndTakesStrayQuotesAsText)
+{
+    const Read got = read("h\n  a  ,  \"b c\"  ,d\"e,\"f\"\"g\",  \n\"a\" \"b\",\"c\"\n");
+    ASSERT_EQ(got.records.size(), 3u);
+    EXPECT_EQ(got.records[1].cells, (Cells { "a", "b c", "d\"e", "f\"g", "" }));
+    EXPECT_EQ(got.records[2].cells, (Cells { "a\" \"b", "c" })) << "text after a closing quote";
+    const Read tabs = read("x\ty\tz\na\t b \t\n");
+    EXPECT_EQ(tabs.records.back().cells, (Cells { "a", "b", "" }))
+        << "a tab separates, not a blank";
+}
+
 TEST(CsvReader, CountsRowsByTheLineTheRecordStartsOn)
 {
     // Row 2 holds a line break in a quoted cell, so the next record starts on line 4; blank
@@ -144,18 +155,6 @@ TEST(CsvReader, HandlerFailuresComeOutOfFeed)
 {
     CsvReader reader([](CsvRecord &) { throw std::runtime_error("disk full"); });
     EXPECT_THROW(reader.feed("a\n1\n"), std::runtime_error);
-}
-
-TEST(Utf8, AcceptsWellFormedTextOnly)
-{
-    EXPECT_TRUE(IsUtf8("plain"));
-    EXPECT_TRUE(IsUtf8("Stra\xC3\x9F"
-                       "e \xE2\x82\xAC \xF0\x9F\x9B\x97"));
-    EXPECT_FALSE(IsUtf8("\xC0\xAF")) << "overlong";
-    EXPECT_FALSE(IsUtf8("\xED\xA0\x80")) << "surrogate";
-    EXPECT_FALSE(IsUtf8("\xF4\x90\x80\x80")) << "beyond U+10FFFF";
-    EXPECT_FALSE(IsUtf8("\xE2\x82")) << "cut short";
-    EXPECT_FALSE(IsUtf8("caf\xE9")) << "Latin-1";
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The encodings a CSV file may come in, by name and by its first bytes; Windows-1252 as UTF-8.
 
-#include "cli/encoding.h"
+#include "cli/input/encoding.h"
 
 #include <gtest/gtest.h>
 

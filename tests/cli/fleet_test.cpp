@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A fleet's header row, the defaults of the optional columns, and the faults of single rows.
 
-#include "cli/fleet.h"
+#include "cli/input/fleet.h"
 
 #include <gtest/gtest.h>
 

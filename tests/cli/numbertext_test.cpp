@@ -2,7 +2,7 @@
 // Numbers read strictly: a text that only begins with a number is refused, naming its column and
 // the text, in the decimal mark of the file.
 
-#include "cli/numbertext.h"
+#include "cli/input/numbertext.h"
 
 #include <gtest/gtest.h>
 

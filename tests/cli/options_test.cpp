@@ -113,6 +113,54 @@ TEST(Options, UsageErrorsSayWhatIsWrong)
         usageError({ "loads", "--id", "\xFF", "--csv", "f" }).find("not UTF-8"), std::string::npos);
 }
 
+TEST(Options, AValueIsTheNextArgumentWhateverItLooksLike)
+{
+    const Options one = parse({ "loads", "--projection", "-1e3", "--rise", "--5", "--width", "-abc",
+        "--degrees", "-o", "--id=" });
+    ASSERT_TRUE(one.escalator);
+    EXPECT_EQ(one.escalator->projection, "-1e3");
+    EXPECT_EQ(one.escalator->rise, "--5");
+    EXPECT_EQ(one.escalator->width, "-abc");
+    EXPECT_EQ(one.escalator->degrees, "-o");
+    EXPECT_EQ(one.escalator->id, "") << "--id= is an empty value, not the next argument";
+    EXPECT_TRUE(one.outputFile.empty());
+
+    const Options fleet = parse({ "loads", "--csv", "--quiet", "-o", "-ofile" });
+    EXPECT_EQ(fleet.csvFile, "--quiet");
+    EXPECT_FALSE(fleet.quiet);
+    EXPECT_EQ(fleet.outputFile, "-ofile");
+    EXPECT_EQ(parse({ "loads", "--csv", "f", "--output=--x=" }).outputFile, "--x=");
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "--units=" }).find("metric, not \"\""),
+        std::string::npos);
+    EXPECT_NE(usageError({ "loads", "--csv", "f", "--output=" }).find("--output needs a file name"),
+        std::string::npos);
+}
+
+TEST(Options, TheFirstFaultOfTheLineIsTold)
+{
+    using Arguments = std::vector<std::string_view>;
+    const std::vector<std::pair<Arguments, std::string>> cases {
+        { { "loads", "--bogus", "--csv" }, "unknown option --bogus" },
+        { { "loads", "--csv" }, "the option --csv needs a value" },
+        { { "loads", "--csv", "a", "-o" }, "the option --output needs a value" },
+        { { "loads", "stray", "--csv", "a", "--csv", "b" }, "unexpected argument \"stray\"" },
+        { { "loads", "--csv", "a", "--csv", "b", "--bogus" }, "--csv is given twice" },
+        { { "loads", "--quiet", "--quiet", "--bogus=1" }, "--quiet is given twice" },
+        { { "loads", "--csv", "a", "--nope=1", "--quiet=true" }, "unknown option --nope (" },
+        { { "loads", "--csv", "a", "--quiet=true" }, "--quiet takes no value" },
+        { { "loads", "--csv", "a", "--quiet=" }, "--quiet takes no value" },
+        { { "loads", "--csv", "a", "-ofile" }, "unexpected argument \"-ofile\"" },
+        { { "report", "-o", "x" }, "unknown option --output (kestrune-calc report --help" },
+        { { "loads", "--csv", "a", "--", "--quiet" }, "unexpected argument \"--\"" },
+        { { "loads", "--csv", "a", "/quiet" }, "unexpected argument \"/quiet\"" },
+        { { "loads", "--csv", "a", "--=x" }, "unknown option -- (" },
+        { { "triangle", "--a", "1", "--b", "\xFF", "--c" }, "the value of --b is not UTF-8" },
+        { { "loads", "--units", "x", "--format", "x", "--csv", "f" }, "the format must be" },
+    };
+    for (const auto &[arguments, fault] : cases)
+        EXPECT_NE(usageError(arguments).find(fault), std::string::npos) << usageError(arguments);
+}
+
 TEST(Options, ReportNeedsItsFileAndACalendarDate)
 {
     const Options report = parse({ "report", "--csv", "f.csv", "--pdf", "out.pdf", "--date",

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three output forms: a terminal table, CSV for spreadsheets, JSON with numbers beside texts.
 
-#include "cli/output.h"
+#include "cli/output/forms.h"
 
 #include <gtest/gtest.h>
 

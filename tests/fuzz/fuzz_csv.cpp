@@ -5,9 +5,10 @@
 // reads back as the same cells.
 
 #include "cli/calculation.h"
-#include "cli/csvreader.h"
-#include "cli/fleet.h"
-#include "cli/output.h"
+#include "cli/input/csvreader.h"
+#include "cli/input/fleet.h"
+#include "cli/input/utf8.h"
+#include "cli/output/forms.h"
 
 #include <cstdint>
 #include <cstdlib>

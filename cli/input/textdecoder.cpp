@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/textdecoder.h"
+#include "cli/input/textdecoder.h"
 
 #include <QStringDecoder>
 

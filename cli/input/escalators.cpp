@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/escalators.h"
+#include "cli/input/escalators.h"
 
-#include "cli/textdecoder.h"
+#include "cli/input/textdecoder.h"
 
 #ifdef _WIN32
 #include <io.h>

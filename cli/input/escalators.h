@@ -4,9 +4,9 @@
 // The escalators a command works on: the one of the command line, or every row of a CSV file
 // (standard input for "-"), read as the file goes.
 
-#include "cli/fleet.h"
+#include "cli/input/fleet.h"
 #include "cli/options.h"
-#include "cli/output.h"
+#include "cli/output/forms.h"
 
 #include <functional>
 #include <ostream>

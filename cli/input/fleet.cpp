@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/fleet.h"
+#include "cli/input/fleet.h"
 
 #include "cli/calculation.h"
 

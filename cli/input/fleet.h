@@ -7,9 +7,9 @@
 // the units chosen on the command line, 0 minutes.
 
 #include "cli/boxtext.h"
-#include "cli/csvreader.h"
 #include "cli/escalator.h"
-#include "cli/numbertext.h"
+#include "cli/input/csvreader.h"
+#include "cli/input/numbertext.h"
 
 #include <optional>
 #include <stdexcept>

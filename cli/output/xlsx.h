@@ -5,7 +5,7 @@
 // cell displayed with the window's digits (6599.40 keeps its two decimals, 14549. its point), any
 // other text (an id, a message) as text. The workbook's bytes go to `out` once it is complete.
 
-#include "cli/output.h"
+#include "cli/output/forms.h"
 
 namespace kestrune {
 

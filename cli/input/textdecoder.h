@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "cli/encoding.h"
+#include "cli/input/encoding.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/wholefile.h"
+#include "cli/output/wholefile.h"
 
 #include "cli/options.h"
 #include "platform/page.h"

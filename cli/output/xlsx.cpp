@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/xlsxoutput.h"
+#include "cli/output/xlsx.h"
 
 #include "cli/options.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/numbertext.h"
+#include "cli/input/numbertext.h"
 
 #include "cli/escalator.h"
 #include "core/numbers.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/encoding.h"
+#include "cli/input/encoding.h"
 
-#include "cli/csvreader.h"
 #include "cli/escalator.h"
+#include "cli/input/utf8.h"
 
 #include <array>
 

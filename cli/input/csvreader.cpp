@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/csvreader.h"
-
-#include <csv.h>
+#include "cli/input/csvreader.h"
+#include "cli/input/utf8.h"
 
 #include <algorithm>
-#include <exception>
 #include <optional>
 #include <string>
 
 namespace kestrune {
 
 namespace {
-
-// libcsv's parser states (csv.h keeps them private): a record is under way in every state but
-// the first, and a quoted cell still open at the end of the file is in the third.
-constexpr int kRowNotBegun = 0;
-constexpr int kFieldBegun = 2;
-
-// The least a cell's buffer grows by at a time.
-constexpr std::size_t kMinimumGrowth = 4096;
 
 // How much of a file's start is held to find the separator in its header line.
 constexpr std::size_t kMaxHeaderBytes = std::size_t { 64 } * 1024;
@@ -59,85 +49,19 @@ std::optional<std::string_view> headerLine(std::string_view bytes)
     return std::nullopt;
 }
 
-} // namespace
-
-namespace {
-
-// The length of the well-formed UTF-8 sequence at `i` (no overlong forms, no surrogates, nothing
-// above U+10FFFF), or 0 where none starts there.
-std::size_t utf8SequenceAt(std::string_view text, std::size_t i)
+bool isBlank(char c)
 {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) return 1;
-    std::size_t length = 0;
-    unsigned int codePoint = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-        codePoint = c & 0x1Fu;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        codePoint = c & 0x0Fu;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        codePoint = c & 0x07u;
-    } else {
-        return 0;
-    }
-    if (text.size() - i < length) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0u) != 0x80u) return 0;
-        codePoint = (codePoint << 6) | (next & 0x3Fu);
-    }
-    const bool overlong
-        = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (overlong || surrogate || codePoint > 0x10FFFF) return 0;
-    return length;
+    return c == ' ' || c == '\t';
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
 }
 
 } // namespace
 
-bool IsUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceAt(text, i);
-        if (length == 0) return false;
-        i += length;
-    }
-    return true;
-}
-
-std::string RepairedUtf8(std::string_view text, std::size_t maxBytes)
-{
-    std::string repaired;
-    repaired.reserve(std::min(text.size(), maxBytes));
-    constexpr std::string_view kReplacement = "\uFFFD";
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceAt(text, i);
-        const std::string_view piece = length == 0 ? kReplacement : text.substr(i, length);
-        if (repaired.size() + piece.size() > maxBytes) break;
-        repaired += piece;
-        i += length == 0 ? 1 : length;
-    }
-    return repaired;
-}
-
-struct CsvReader::Parser {
-    csv_parser state {};
-    std::exception_ptr handlerFailure;
-};
-
-CsvReader::CsvReader(RecordHandler handler)
-    : m_handler(std::move(handler)), m_parser(std::make_unique<Parser>())
-{
-    csv_init(&m_parser->state, 0);
-}
-
-CsvReader::~CsvReader()
-{
-    csv_free(&m_parser->state);
-}
+CsvReader::CsvReader(RecordHandler handler) : m_handler(std::move(handler)) { }
 
 void CsvReader::feed(std::string_view bytes)
 {
@@ -157,15 +81,16 @@ void CsvReader::feed(std::string_view bytes)
 void CsvReader::finish()
 {
     if (!m_started) start();
-    Parser &parser = *m_parser;
-    const bool quoteLeftOpen = parser.state.pstate == kFieldBegun && parser.state.quoted;
-    if (quoteLeftOpen && m_record.problem.empty()) {
+    if (m_state == State::InCell && m_quoted && m_record.problem.empty()) {
         m_record.problem
             = "a quoted cell is never closed: the rest of the file is taken as its text";
         m_record.problemCell = m_record.cells.size();
     }
-    csv_fini(&parser.state, &CsvReader::onField, &CsvReader::onRecord, this);
-    if (parser.handlerFailure) std::rethrow_exception(parser.handlerFailure);
+    if (m_state == State::AfterQuote) m_cell.resize(m_cell.size() - m_blanks - 1);
+    if (m_state != State::RowNotBegun) {
+        endCell();
+        endRecord();
+    }
 }
 
 // Decides what the file is from its first bytes: the byte-order mark, UTF-16 text (which a
@@ -189,19 +114,17 @@ void CsvReader::start()
         countLines(bytes.substr(0, end + 1));
         bytes.remove_prefix(end + 1);
     }
-    csv_set_delim(&m_parser->state, static_cast<unsigned char>(m_separator));
     const std::string held = std::string(bytes);
     m_prefix.clear();
     m_prefix.shrink_to_fit();
     parse(held);
 }
 
-// Feeds the parser one line end at a time, so that each record learns the line it starts on.
+// Reads one line end at a time, so that each record learns the line it starts on.
 void CsvReader::parse(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        const auto *end = std::find_if(
-            bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; });
+        const auto *end = std::find_if(bytes.begin(), bytes.end(), isLineEnd);
         const std::size_t length
             = end == bytes.end() ? bytes.size() : static_cast<std::size_t>(end - bytes.begin()) + 1;
         const std::string_view piece = bytes.substr(0, length);
@@ -209,9 +132,68 @@ void CsvReader::parse(std::string_view bytes)
 
         // A line break after a carriage return is the same line end (CRLF).
         const bool lineFeedOfCrLf = m_afterCarriageReturn && piece == "\n";
-        if (m_parser->state.pstate == kRowNotBegun && !lineFeedOfCrLf) m_record.row = m_line;
-        parseLines(piece);
+        if (m_state == State::RowNotBegun && !lineFeedOfCrLf) m_record.row = m_line;
+        for (const char c : piece)
+            read(c);
         countLines(piece);
+        if (m_cell.size() > kMaxBufferedCellBytes)
+            throw CsvFileError("the cell that starts in row " + std::to_string(m_record.row)
+                + " is longer than 16 MiB, which is no spreadsheet's CSV");
+    }
+}
+
+// A cell is quoted when its first byte but blanks is a quote; blanks around an unquoted cell, and
+// between a closing quote and the separator, are not part of it.
+void CsvReader::read(char c)
+{
+    switch (m_state) {
+    case State::RowNotBegun:
+    case State::CellNotBegun:
+        if (isBlank(c) && c != m_separator) return;
+        if (isLineEnd(c)) {
+            // An empty line is no record.
+            if (m_state == State::CellNotBegun) {
+                endCell();
+                endRecord();
+            }
+        } else if (c == m_separator) {
+            endCell();
+        } else {
+            m_state = State::InCell;
+            m_quoted = c == '"';
+            if (!m_quoted) m_cell += c;
+        }
+        return;
+    case State::InCell:
+        if (m_quoted ? c == '"' : (c == m_separator || isLineEnd(c))) {
+            if (m_quoted) {
+                m_cell += c;
+                m_state = State::AfterQuote;
+                return;
+            }
+            endCell();
+            if (isLineEnd(c)) endRecord();
+            return;
+        }
+        m_cell += c;
+        m_blanks = !m_quoted && isBlank(c) ? m_blanks + 1 : 0;
+        return;
+    case State::AfterQuote:
+        if (c == m_separator || isLineEnd(c)) {
+            m_cell.resize(m_cell.size() - m_blanks - 1); // the closing quote and blanks after it
+            endCell();
+            if (isLineEnd(c)) endRecord();
+        } else if (isBlank(c)) {
+            m_cell += c;
+            ++m_blanks;
+        } else if (c == '"' && m_blanks == 0) {
+            m_state = State::InCell; // two quotes: one quote of the text
+        } else {
+            m_cell += c;
+            if (c != '"') m_state = State::InCell;
+            m_blanks = 0;
+        }
+        return;
     }
 }
 
@@ -224,31 +206,10 @@ void CsvReader::countLines(std::string_view bytes)
     }
 }
 
-void CsvReader::parseLines(std::string_view bytes)
+void CsvReader::endCell()
 {
-    Parser &parser = *m_parser;
-    // libcsv grows a cell's buffer by a fixed step; a step as large as the buffer already is makes
-    // the growth geometric, so a long cell costs a few reallocations, not one per 128 bytes.
-    csv_set_blk_size(&parser.state, std::max(kMinimumGrowth, parser.state.entry_size));
-    const std::size_t parsed = csv_parse(
-        &parser.state, bytes.data(), bytes.size(), &CsvReader::onField, &CsvReader::onRecord, this);
-    if (parser.handlerFailure) std::rethrow_exception(parser.handlerFailure);
-    if (parsed != bytes.size())
-        throw CsvFileError(
-            std::string("it cannot be read: ") + csv_strerror(csv_error(&parser.state)));
-    checkParser();
-}
-
-void CsvReader::checkParser()
-{
-    if (m_parser->state.entry_pos > kMaxBufferedCellBytes)
-        throw CsvFileError("the cell that starts in row " + std::to_string(m_record.row)
-            + " is longer than 16 MiB, which is no spreadsheet's CSV");
-}
-
-void CsvReader::endField(const char *data, std::size_t length)
-{
-    const std::string_view text(data == nullptr ? "" : data, data == nullptr ? 0 : length);
+    if (!m_quoted) m_cell.resize(m_cell.size() - m_blanks);
+    const std::string_view text = m_cell;
     const std::size_t index = m_record.cells.size();
     std::string &cell = m_record.cells.emplace_back();
     // A faulty cell keeps what it can of its text, so that its row can still be recognised (its
@@ -260,42 +221,28 @@ void CsvReader::endField(const char *data, std::size_t length)
             m_record.problemCell = index;
         }
         cell = RepairedUtf8(text.substr(0, kMaxCellBytes + 3), kMaxCellBytes);
-        return;
-    }
-    if (!IsUtf8(text)) {
+    } else if (!IsUtf8(text)) {
         if (m_record.problem.empty()) {
             m_record.problem = "the cell is not UTF-8 text";
             m_record.problemCell = index;
         }
         cell = RepairedUtf8(text, kMaxCellBytes);
-        return;
+    } else {
+        cell.assign(text);
     }
-    cell.assign(text);
+    m_cell.clear();
+    m_state = State::CellNotBegun;
+    m_quoted = false;
+    m_blanks = 0;
 }
 
 void CsvReader::endRecord()
 {
-    if (!m_parser->handlerFailure) {
-        try {
-            m_handler(m_record);
-        } catch (...) {
-            // Not through libcsv's C frames: the failure is raised again once it returns.
-            m_parser->handlerFailure = std::current_exception();
-        }
-    }
+    m_state = State::RowNotBegun;
+    m_handler(m_record);
     m_record.cells.clear();
     m_record.problem.clear();
     m_record.problemCell = 0;
-}
-
-void CsvReader::onField(void *data, std::size_t length, void *reader)
-{
-    static_cast<CsvReader *>(reader)->endField(static_cast<const char *>(data), length);
-}
-
-void CsvReader::onRecord(int, void *reader)
-{
-    static_cast<CsvReader *>(reader)->endRecord();
 }
 
 } // namespace kestrune

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/output.h"
+#include "cli/output/forms.h"
 
-#include "cli/displaywidth.h"
+#include "cli/output/displaywidth.h"
 #include "core/numbers.h"
 
 #include <algorithm>

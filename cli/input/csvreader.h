@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Reads CSV files the way spreadsheets write them, one record at a time, with libcsv doing the
-// quoting rules: comma- or semicolon-separated (the separator is taken from the header line, or
-// from a first line "sep=;" as spreadsheets write it),
-// quoted cells with doubled quotes and line breaks inside them, UTF-8 with or without a
-// byte-order mark, CRLF, LF or CR line ends. Blanks around an unquoted cell are not part of it.
+// Reads CSV files the way spreadsheets write them, one record at a time: comma-, semicolon- or
+// tab-separated (the separator is taken from the header line, or from a first line "sep=;" as
+// spreadsheets write it), quoted cells with doubled quotes and line breaks inside them, UTF-8 with
+// or without a byte-order mark, CRLF, LF or CR line ends. Blanks around a cell are not part of it;
+// empty lines are no records. The reader is lenient as spreadsheets are: a quote inside an
+// unquoted cell, or text after a closing quote, is taken as part of the cell.
 //
 // The reader streams: bytes go in through feed() in pieces of any size, and each record comes out
 // through the handler as soon as it is complete, so a file of any length is read in little memory.
@@ -15,7 +16,6 @@
 
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,7 +51,6 @@ public:
     using RecordHandler = std::function<void(CsvRecord &record)>;
 
     explicit CsvReader(RecordHandler handler);
-    ~CsvReader();
     CsvReader(const CsvReader &) = delete;
     CsvReader &operator=(const CsvReader &) = delete;
 
@@ -66,20 +65,23 @@ public:
     bool hadByteOrderMark() const { return m_byteOrderMark; }
 
 private:
-    struct Parser;
+    // Where a line's next byte falls: before any cell of a record, before a cell, in a cell, or
+    // just after a quote in a quoted cell (its end, or the first of two quotes).
+    enum class State { RowNotBegun, CellNotBegun, InCell, AfterQuote };
+
     void start();
     void parse(std::string_view bytes);
-    void parseLines(std::string_view bytes);
-    void checkParser();
+    void read(char c);
     void countLines(std::string_view bytes);
-    void endField(const char *data, std::size_t length);
+    void endCell();
     void endRecord();
 
-    static void onField(void *data, std::size_t length, void *reader);
-    static void onRecord(int terminator, void *reader);
-
     RecordHandler m_handler;
-    std::unique_ptr<Parser> m_parser;
+    State m_state = State::RowNotBegun;
+    bool m_quoted = false;
+    // The blanks at the cell's end so far (cut from an unquoted cell, and after a closing quote).
+    std::size_t m_blanks = 0;
+    std::string m_cell;
     std::string m_prefix; // the file's start, held until the separator is known
     bool m_started = false;
     bool m_byteOrderMark = false;
@@ -88,12 +90,5 @@ private:
     std::size_t m_line = 1;
     CsvRecord m_record;
 };
-
-// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF).
-bool IsUtf8(std::string_view text);
-
-// `text` with every byte that is not part of well-formed UTF-8 replaced by U+FFFD, cut (between
-// characters) to at most `maxBytes` bytes.
-std::string RepairedUtf8(std::string_view text, std::size_t maxBytes);
 
 } // namespace kestrune

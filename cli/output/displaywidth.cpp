@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/displaywidth.h"
+#include "cli/output/displaywidth.h"
 
 #include <algorithm>
 #include <array>
