@@ -2,8 +2,8 @@
 // The Windows print spooler's answers as the print path tells them (run under Wine or Windows):
 // the printer states that refuse a page, and a printer the spooler does not know.
 
-#include "platform/printqueue.h"
-#include "platform/printqueue_win.h"
+#include "printing/printqueue.h"
+#include "printing/printqueue_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/printqueue.h"
+#include "printing/printqueue.h"
 
-#include "platform/qttext.h"
+#include "printing/printer.h"
 
 #ifdef KESTRUNE_HAVE_CUPS
 #include <QLibrary>
@@ -26,8 +26,16 @@ namespace {
 // libraries of its own (encryption, Kerberos, service discovery), which would slow every start and
 // weigh on every window for the few sessions that print. The toolkit's print dialog loads the same
 // library for its printers, so the answers CUPS keeps for a thread are shared with its print
-// engine. Where it cannot be loaded, queues raise no objection, as in a build without CUPS.
+// engine. Where it cannot be loaded, queues raise no objection and the toolkit's engine sends the
+// page, as in a build without CUPS.
 struct Cups {
+    decltype(&::cupsAddOption) cupsAddOption = nullptr;
+    decltype(&::cupsCancelJob2) cupsCancelJob2 = nullptr;
+    decltype(&::cupsCreateJob) cupsCreateJob = nullptr;
+    decltype(&::cupsFinishDocument) cupsFinishDocument = nullptr;
+    decltype(&::cupsFreeOptions) cupsFreeOptions = nullptr;
+    decltype(&::cupsStartDocument) cupsStartDocument = nullptr;
+    decltype(&::cupsWriteRequestData) cupsWriteRequestData = nullptr;
     decltype(&::cupsDoRequest) cupsDoRequest = nullptr;
     decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
     decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
@@ -62,7 +70,14 @@ private:
             return function != nullptr;
         };
         Cups cups;
-        const bool complete = resolve("cupsDoRequest", cups.cupsDoRequest)
+        const bool complete = resolve("cupsAddOption", cups.cupsAddOption)
+            && resolve("cupsCancelJob2", cups.cupsCancelJob2)
+            && resolve("cupsCreateJob", cups.cupsCreateJob)
+            && resolve("cupsFinishDocument", cups.cupsFinishDocument)
+            && resolve("cupsFreeOptions", cups.cupsFreeOptions)
+            && resolve("cupsStartDocument", cups.cupsStartDocument)
+            && resolve("cupsWriteRequestData", cups.cupsWriteRequestData)
+            && resolve("cupsDoRequest", cups.cupsDoRequest)
             && resolve("cupsFreeDests", cups.cupsFreeDests)
             && resolve("cupsGetNamedDest", cups.cupsGetNamedDest)
             && resolve("cupsLastError", cups.cupsLastError)
@@ -78,15 +93,12 @@ private:
     }
 };
 
-// What CUPS answered to the last request this thread made. The toolkit's print engine submits the
-// page with cupsPrintFile() and drops the answer; CUPS keeps it for the thread until its next
-// request.
+// What CUPS answered to the request this program made last on this thread.
 struct Answer {
     ipp_status_t status = IPP_STATUS_OK;
     QString text;
 
     bool refused() const { return status > IPP_STATUS_OK_CONFLICTING; }
-    bool operator==(const Answer &) const = default;
 };
 
 Answer lastAnswer(const Cups &cups)
@@ -146,25 +158,57 @@ std::optional<QString> PrintQueue::refusal() const
     return why;
 }
 
-std::optional<QString> PrintQueue::refusalOfJob(const std::function<void()> &handOver) const
+bool PrintQueue::takesDocuments() const
+{
+    return Cups::library() != nullptr;
+}
+
+std::optional<QString> PrintQueue::submit(
+    const QByteArray &pdf, const QString &title, const Options &options) const
 {
     const Cups *const library = Cups::library();
-    if (!library) {
-        handOver();
-        return std::nullopt;
-    }
+    if (!library)
+        return sentence(QStringLiteral("The printer \"%1\" takes no document").arg(m_printerName));
     const Cups &cups = *library;
+    const QByteArray queue = m_printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = m_printerName.section(QLatin1Char('/'), 1).toLocal8Bit();
 
-    // The answer left by the last request before the page goes: the success of refusal() before
-    // drawing, for a queue of the server. Should it be a refusal (for a network printer CUPS sets
-    // up only with its first job, the server's "not found"), the very same answer afterwards is
-    // still that one, and not taken for the job's.
-    const Answer before = lastAnswer(cups);
-    handOver();
-    const Answer after = lastAnswer(cups);
-    if (!after.refused() || after == before) return std::nullopt;
+    // The options the user keeps for this instance of the queue, then the print dialog's.
+    int count = 0;
+    cups_option_t *jobOptions = nullptr;
+    if (!instance.isEmpty()) {
+        if (cups_dest_t *dest
+            = cups.cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), instance.constData())) {
+            for (int i = 0; i < dest->num_options; ++i)
+                count = cups.cupsAddOption(
+                    dest->options[i].name, dest->options[i].value, count, &jobOptions);
+            cups.cupsFreeDests(1, dest);
+        }
+    }
+    for (const auto &[name, value] : options)
+        count = cups.cupsAddOption(name.constData(), value.constData(), count, &jobOptions);
+
+    // The job is made, its one document sent and closed; each step's answer is this call's own.
+    const QByteArray name = title.toUtf8();
+    const int job = cups.cupsCreateJob(
+        CUPS_HTTP_DEFAULT, queue.constData(), name.constData(), count, jobOptions);
+    cups.cupsFreeOptions(count, jobOptions);
+    if (job <= 0) {
+        return sentence(QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName),
+            lastAnswer(cups).text);
+    }
+    const bool sent = cups.cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job,
+                          name.constData(), CUPS_FORMAT_PDF, 1)
+            == HTTP_STATUS_CONTINUE
+        && cups.cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), pdf.size())
+            == HTTP_STATUS_CONTINUE;
+    const ipp_status_t finished = cups.cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
+    if (sent && finished <= IPP_STATUS_OK_CONFLICTING) return std::nullopt;
+    const Answer answer = lastAnswer(cups);
+    // No half of a job stays in the queue.
+    cups.cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
     return sentence(
-        QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName), after.text);
+        QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName), answer.text);
 }
 
 #else
@@ -174,10 +218,15 @@ std::optional<QString> PrintQueue::refusal() const
     return std::nullopt;
 }
 
-std::optional<QString> PrintQueue::refusalOfJob(const std::function<void()> &handOver) const
+bool PrintQueue::takesDocuments() const
 {
-    handOver();
-    return std::nullopt;
+    return false;
+}
+
+std::optional<QString> PrintQueue::submit(
+    const QByteArray &, const QString &, const Options &) const
+{
+    return sentence(QStringLiteral("The printer \"%1\" takes no document").arg(m_printerName));
 }
 
 #endif
