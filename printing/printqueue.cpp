@@ -24,32 +24,20 @@ namespace {
 
 // The CUPS library, loaded at the first print rather than with the program: it brings some twenty
 // libraries of its own (encryption, Kerberos, service discovery), which would slow every start and
-// weigh on every window for the few sessions that print. The toolkit's print dialog loads the same
-// library for its printers, so the answers CUPS keeps for a thread are shared with its print
-// engine. Where it cannot be loaded, queues raise no objection and the toolkit's engine sends the
-// page, as in a build without CUPS.
+// weigh on every window for the few sessions that print. Where it cannot be loaded, queues raise no
+// objection and the toolkit's engine sends the page, as in a build without CUPS.
+// clang-format off
+#define KESTRUNE_CUPS_FUNCTIONS(F)                                                                 \
+    F(cupsAddOption) F(cupsCancelJob2) F(cupsCreateJob) F(cupsDoRequest) F(cupsFinishDocument)    \
+    F(cupsFreeDests) F(cupsFreeOptions) F(cupsGetNamedDest) F(cupsLastError)                      \
+    F(cupsLastErrorString) F(cupsStartDocument) F(cupsWriteRequestData) F(httpAssembleURIf)       \
+    F(ippAddString) F(ippAddStrings) F(ippDelete) F(ippFindAttribute) F(ippGetBoolean)            \
+    F(ippGetString) F(ippNewRequest) F(ippPort)
+// clang-format on
+
 struct Cups {
-    decltype(&::cupsAddOption) cupsAddOption = nullptr;
-    decltype(&::cupsCancelJob2) cupsCancelJob2 = nullptr;
-    decltype(&::cupsCreateJob) cupsCreateJob = nullptr;
-    decltype(&::cupsFinishDocument) cupsFinishDocument = nullptr;
-    decltype(&::cupsFreeOptions) cupsFreeOptions = nullptr;
-    decltype(&::cupsStartDocument) cupsStartDocument = nullptr;
-    decltype(&::cupsWriteRequestData) cupsWriteRequestData = nullptr;
-    decltype(&::cupsDoRequest) cupsDoRequest = nullptr;
-    decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
-    decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
-    decltype(&::cupsLastError) cupsLastError = nullptr;
-    decltype(&::cupsLastErrorString) cupsLastErrorString = nullptr;
-    decltype(&::httpAssembleURIf) httpAssembleURIf = nullptr;
-    decltype(&::ippAddString) ippAddString = nullptr;
-    decltype(&::ippAddStrings) ippAddStrings = nullptr;
-    decltype(&::ippDelete) ippDelete = nullptr;
-    decltype(&::ippFindAttribute) ippFindAttribute = nullptr;
-    decltype(&::ippGetBoolean) ippGetBoolean = nullptr;
-    decltype(&::ippGetString) ippGetString = nullptr;
-    decltype(&::ippNewRequest) ippNewRequest = nullptr;
-    decltype(&::ippPort) ippPort = nullptr;
+#define KESTRUNE_CUPS_POINTER(name) decltype(&::name) name = nullptr;
+    KESTRUNE_CUPS_FUNCTIONS(KESTRUNE_CUPS_POINTER)
 
     // The library with every function found, or null. It stays loaded for the rest of the
     // session (a QLibrary unloads only on unload()).
@@ -70,25 +58,8 @@ private:
             return function != nullptr;
         };
         Cups cups;
-        const bool complete = resolve("cupsAddOption", cups.cupsAddOption)
-            && resolve("cupsCancelJob2", cups.cupsCancelJob2)
-            && resolve("cupsCreateJob", cups.cupsCreateJob)
-            && resolve("cupsFinishDocument", cups.cupsFinishDocument)
-            && resolve("cupsFreeOptions", cups.cupsFreeOptions)
-            && resolve("cupsStartDocument", cups.cupsStartDocument)
-            && resolve("cupsWriteRequestData", cups.cupsWriteRequestData)
-            && resolve("cupsDoRequest", cups.cupsDoRequest)
-            && resolve("cupsFreeDests", cups.cupsFreeDests)
-            && resolve("cupsGetNamedDest", cups.cupsGetNamedDest)
-            && resolve("cupsLastError", cups.cupsLastError)
-            && resolve("cupsLastErrorString", cups.cupsLastErrorString)
-            && resolve("httpAssembleURIf", cups.httpAssembleURIf)
-            && resolve("ippAddString", cups.ippAddString)
-            && resolve("ippAddStrings", cups.ippAddStrings) && resolve("ippDelete", cups.ippDelete)
-            && resolve("ippFindAttribute", cups.ippFindAttribute)
-            && resolve("ippGetBoolean", cups.ippGetBoolean)
-            && resolve("ippGetString", cups.ippGetString)
-            && resolve("ippNewRequest", cups.ippNewRequest) && resolve("ippPort", cups.ippPort);
+#define KESTRUNE_CUPS_RESOLVE(name) &&resolve(#name, cups.name)
+        const bool complete = true KESTRUNE_CUPS_FUNCTIONS(KESTRUNE_CUPS_RESOLVE);
         return complete ? std::optional<Cups>(cups) : std::nullopt;
     }
 };

@@ -103,7 +103,10 @@ void X11Input::sendMarker(unsigned long window, unsigned long type, long serial)
 
 void X11Input::movePointer(QPoint screenPoint)
 {
-    xdo_move_mouse(m_xdo, screenPoint.x(), screenPoint.y(), 0);
+    // As a mouse moves it (libxdo warps the pointer, which a window that just opened may not see
+    // before the button that follows).
+    XTestFakeMotionEvent(m_xdo->xdpy, -1, screenPoint.x(), screenPoint.y(), CurrentTime);
+    XFlush(m_xdo->xdpy);
 }
 
 void X11Input::click(QPoint screenPoint, int button)
