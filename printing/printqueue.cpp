@@ -36,6 +36,8 @@ namespace {
 // clang-format on
 
 struct Cups {
+// A member is named by the macro's argument, which cannot be put in parentheses.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define KESTRUNE_CUPS_POINTER(name) decltype(&::name) name = nullptr;
     KESTRUNE_CUPS_FUNCTIONS(KESTRUNE_CUPS_POINTER)
 
