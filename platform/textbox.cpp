@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QStyleHints>
 
 #include <algorithm>
 
@@ -252,7 +253,9 @@ void TextBox::contextMenuEvent(QContextMenuEvent *event)
     const auto item
         = [this, menu](const char *caption, QKeySequence::StandardKey key, bool enabled, auto run) {
               QString text = QLineEdit::tr(caption);
-              if (key != QKeySequence::UnknownKey)
+              if (key != QKeySequence::UnknownKey
+                  && QGuiApplication::styleHints()->showShortcutsInContextMenus()
+                  && !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
                   text += QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
               QAction *action = menu->addAction(text, this, run);
               action->setEnabled(enabled);
