@@ -2,7 +2,7 @@
 #include "app/startup.h"
 
 #include "platform/controls.h"
-#include "platform/page.h"
+#include "printing/page.h"
 
 #include <QByteArray>
 #include <QList>

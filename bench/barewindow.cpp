@@ -4,28 +4,15 @@
 // With --text it also shows one caption in Kestrune's window font and one menu: the floor for a
 // window that draws any text, which pays for the same font machinery as Kestrune. bench/startup.cpp
 // starts it beside kestrune and compares the time to the first paint and the memory.
-//
-// Built a second time with KESTRUNE_LOAD_PRINT_SUPPORT (kestrune-barewindow-print): the same
-// window in a program that also loads the toolkit's printing library at start, as kestrune does,
-// to show what loading that library only when printing would save.
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 
-#ifdef KESTRUNE_LOAD_PRINT_SUPPORT
-#include <QPrinterInfo>
-#endif
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-#ifdef KESTRUNE_LOAD_PRINT_SUPPORT
-    // Never true: the call only makes the program depend on the printing library, which the
-    // system then loads at start.
-    if (argc > 1000) return QPrinterInfo::defaultPrinterName().size();
-#endif
     QMainWindow window;
     // An empty menu bar: it takes the height of a bar of menus, so the window has Kestrune's
     // size, but holds nothing to draw.

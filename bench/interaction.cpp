@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How fast Kestrune answers the user: a keystroke into a measurement box, an angle box and a
-// triangle box, Calculate and a chained triangle solve, each by Enter and by a mouse click. Each
-// is driven as the user does it (controls found by name, keys and mouse buttons sent to them),
-// with everything it repaints counted in. Each figure stands beside its floor: the same window
-// built from the toolkit's plain widgets (bench/floorwindow.h), showing the same texts in the same
-// boxes with no handling of its own.
+// How fast Kestrune answers the user: a keystroke into a measurement box and Calculate by Enter,
+// from the input to the repaint. Each is driven as the user does it (controls found by name, keys
+// and mouse buttons sent to them), with everything it repaints counted in. Each figure stands
+// beside its floor: the same window built from the toolkit's plain widgets (bench/floorwindow.h),
+// showing the same texts in the same boxes with no handling of its own.
 //
 // Every step is timed on its own; a figure is the median step in microseconds (`median_us`, with
 // `min_us` and `max_us`). On a real X server (QT_QPA_PLATFORM=xcb) the figures are named with
@@ -89,9 +88,7 @@ int main(int argc, char *argv[])
         const Step *registered = &step;
         benchmark::RegisterBenchmark(step.name.c_str(),
             [registered, name](benchmark::State &s) {
-                QWidget *main = registered->floor ? bench->mainFloor : bench->main;
-                QWidget *triangle = registered->floor ? bench->triangleFloor : bench->triangle;
-                registered->run(s, main, triangle, name);
+                registered->run(s, registered->floor ? bench->mainFloor : bench->main, name);
             })
             ->Iterations(step.keystroke ? keystrokes : commands)
             ->UseManualTime()
@@ -106,8 +103,6 @@ int main(int argc, char *argv[])
         std::printf("%s %.3f\n", name.c_str(), median);
 
     delete state.mainFloor.data();
-    delete state.triangleFloor.data();
-    delete state.triangle.data();
     delete state.main.data();
     return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -5,9 +5,7 @@
 
 #include "bench/floorwindow.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace kestrune::interaction {
 
@@ -41,35 +39,15 @@ void rehearse()
     bench->results = changed(beforeCalculate, boxTexts(main));
     if (bench->results.size() != 9) giveUp("Calculate did not fill the nine results");
 
-    key(Qt::Key_R, Qt::ControlModifier);
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == QLatin1String("triangle") && window->isVisible())
-            bench->triangle = window;
-    }
-    if (!bench->triangle) giveUp("Ctrl+R did not open the triangle window");
-    QWidget *triangle = bench->triangle;
-    replaceText(box(triangle, "Text31"), QStringLiteral("30"));
-    replaceText(box(triangle, "Text30"), QStringLiteral("0"));
-    replaceText(box(triangle, "Text33"), QStringLiteral("10"));
-    clickButton(button(triangle, "Command9"));
-    // What the benchmark repeats: h typed again after a solve, then the solve.
-    replaceText(box(triangle, "Text33"), QStringLiteral("10"));
-    const Texts beforeSolve = boxTexts(triangle);
-    clickButton(button(triangle, "Command9"));
-    bench->solveAfter = changed(beforeSolve, boxTexts(triangle), &bench->solveBefore);
-    if (bench->solveAfter.size() < 4) giveUp("the triangle solve did not fill its results");
     if (bench->messages != 0) giveUp("a message box came up during the rehearsal");
 }
 
-// The floors, wired to show what Kestrune showed: a keystroke in the projection box shows its
-// twin and blanks the results, Enter or the Calculate button shows the results, a keystroke in
-// the triangle's h blanks what the solve writes and its button shows the solve's texts again.
+// The floor, wired to show what Kestrune showed: a keystroke in the projection box shows its twin
+// and blanks the results, Enter shows the results.
 void makeFloors()
 {
     bench->mainFloor = makeFloorWindow(bench->main);
-    bench->triangleFloor = makeFloorWindow(bench->triangle);
     QWidget *main = bench->mainFloor;
-    QWidget *triangle = bench->triangleFloor;
     QLineEdit *projection = box(main, "txtProjImp");
     QLineEdit *twin = box(main, "txtProjMet");
     QObject::connect(projection, &QLineEdit::textChanged, main, [main, twin](const QString &text) {
@@ -77,19 +55,9 @@ void makeFloors()
         for (const auto &[name, result] : bench->results)
             control<QLineEdit>(main, name)->clear();
     });
-    const auto showResults = [main] { show(main, bench->results); };
-    QObject::connect(projection, &QLineEdit::returnPressed, main, showResults);
-    QObject::connect(button(main, "cmdCalculate"), &QPushButton::clicked, main, showResults);
-    QObject::connect(box(triangle, "Text33"), &QLineEdit::textChanged, triangle,
-        [triangle] { show(triangle, bench->solveBefore); });
-    QPushButton *solve = button(triangle, "Command9");
     QObject::connect(
-        solve, &QPushButton::clicked, triangle, [triangle] { show(triangle, bench->solveAfter); });
-    // Tab from h reaches the row's button, and Enter there presses it, as in Kestrune's window.
-    QWidget::setTabOrder(box(triangle, "Text33"), solve);
-    solve->setAutoDefault(true);
+        projection, &QLineEdit::returnPressed, main, [main] { show(main, bench->results); });
     main->show();
-    triangle->show();
     settle();
 }
 

@@ -9,15 +9,12 @@
 //   kestrune;
 //   the bare window (an empty main window of Kestrune's size);
 //   the one-caption window (the same with one caption and one menu): a window that draws any
-//     text pays for the same font machinery as Kestrune, so this is the floor for start-up;
-//   the one-caption window in a program that also loads the printing library at start, as
-//     kestrune does (given as a third program): what loading it only when printing would save.
+//     text pays for the same font machinery as Kestrune, so this is the floor for start-up.
 //
 // With --compare, another build of kestrune (before a change, say) runs in the same rounds and
 // the two are compared round by round.
 //
 // Usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE BAREWINDOW
-//                               [BAREWINDOW-WITH-PRINTING]
 // Prints each program's figures, the ratios round by round, then the summary lines
 // `startup_ratio` and `memory_ratio` (kestrune over the one-caption window) and
 // `startup_bare_ratio` and `memory_bare_ratio` (kestrune over the bare window): medians over
@@ -197,9 +194,9 @@ int main(int argc, char *argv[])
         else
             programs.emplace_back(argv[i]);
     }
-    if (programs.size() != 2 && programs.size() != 3) {
+    if (programs.size() != 2) {
         std::fputs("usage: kestrune-startup-bench [--runs N] [--compare OTHER-KESTRUNE] KESTRUNE "
-                   "BAREWINDOW [BAREWINDOW-WITH-PRINTING]\n",
+                   "BAREWINDOW\n",
             stderr);
         return 2;
     }
@@ -219,8 +216,6 @@ int main(int argc, char *argv[])
         { programs[1] },
         { programs[1], "--text" },
     };
-    const std::size_t printing = programs.size() == 3 ? commands.size() : 0;
-    if (printing) commands.push_back({ programs[2], "--text" });
     const std::size_t compared = other.empty() ? 0 : commands.size();
     if (compared) commands.push_back({ other });
     const std::size_t count = commands.size();
@@ -248,24 +243,12 @@ int main(int argc, char *argv[])
     printFigures("kestrune", results[0]);
     printFigures("bare window", results[1]);
     printFigures("one-caption window", results[2]);
-    if (printing) printFigures("one-caption + printing library", results[printing]);
     if (compared) printFigures("other kestrune", results[compared]);
     const Ratios overText = ratios(results[0], results[2]);
     const Ratios overBare = ratios(results[0], results[1]);
     printRatios("kestrune / one-caption window", overText);
     printRatios("kestrune / bare window", overBare);
     printRatios("one-caption window / bare window", ratios(results[2], results[1]));
-    if (printing) {
-        printRatios("one-caption + printing / one-caption", ratios(results[printing], results[2]));
-        std::vector<double> time, memory;
-        for (int i = 0; i < runs; ++i) {
-            time.push_back(results[printing][i].milliseconds - results[2][i].milliseconds);
-            memory.push_back(results[printing][i].peakKilobytes - results[2][i].peakKilobytes);
-        }
-        std::printf("loading the printing library at start costs %.2f ms and %.0f KiB of peak "
-                    "memory (medians, round by round)\n",
-            median(time), median(memory));
-    }
     if (compared) {
         printRatios("kestrune / other kestrune", ratios(results[0], results[compared]));
         printRatios("other kestrune / one-caption window", ratios(results[compared], results[2]));

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
@@ -85,56 +84,25 @@ void typeInTurn(benchmark::State &state, QWidget *window, const char *boxName, c
     report(state, samples, name);
 }
 
-// Calculate on the imperial example, by Enter in the projection box or by a click on the
-// button. Before each step, untimed, the projection is typed again, which blanks the results.
-void calculate(benchmark::State &state, QWidget *window, bool byClick, const std::string &name)
+// Calculate on the imperial example, by Enter in the projection box. Before each step, untimed,
+// the projection's last digit is typed again, which blanks the results.
+void calculate(benchmark::State &state, QWidget *window, const std::string &name)
 {
     QLineEdit *projection = box(window, "txtProjImp");
-    QPushButton *calculateButton = button(window, "cmdCalculate");
     typeImperialExample(window);
     replaceText(projection, QStringLiteral("100"));
     const int messagesBefore = bench->messages;
     Samples samples(state);
     for (auto _ : state) {
-        if (byClick) {
-            replaceText(projection, QStringLiteral("100"));
-        } else {
-            key(Qt::Key_Backspace);
-            type(QStringLiteral("0"));
-        }
+        key(Qt::Key_Backspace);
+        type(QStringLiteral("0"));
         if (!control<QLineEdit>(window, bench->results.front().first)->text().isEmpty())
             return fail(state, "typing did not blank the results");
-        timedStep(
-            state, samples, [byClick, calculateButton] { command(byClick, calculateButton); });
+        timedStep(state, samples, [] { QTest::keyClick(focused(), Qt::Key_Return); });
     }
     if (bench->messages != messagesBefore) return fail(state, "Calculate showed a message box");
     if (!showing(window, bench->results))
         return fail(state, "the results are not those of the worked example");
-    report(state, samples, name);
-}
-
-// The triangle's row 8 (A = 30 degrees 0 minutes, h = 10) solved, which hands over to row 2 and
-// shows the angles: by Enter on the row's button, which Tab reaches from h, or by a click on it.
-// Before each step, untimed, h is typed again, which blanks what the solve writes.
-void solveTriangle(benchmark::State &state, QWidget *window, bool byClick, const std::string &name)
-{
-    QLineEdit *hypotenuse = box(window, "Text33");
-    QPushButton *solve = button(window, "Command9");
-    const int messagesBefore = bench->messages;
-    Samples samples(state);
-    for (auto _ : state) {
-        replaceText(hypotenuse, QStringLiteral("10"));
-        if (!showing(window, bench->solveBefore))
-            return fail(state, "typing h did not blank the solve's results");
-        if (!byClick) {
-            key(Qt::Key_Tab);
-            if (QApplication::focusWidget() != solve)
-                return fail(state, "Tab from h did not reach the row's button");
-        }
-        timedStep(state, samples, [byClick, solve] { command(byClick, solve); });
-    }
-    if (bench->messages != messagesBefore) return fail(state, "the solve showed a message box");
-    if (!showing(window, bench->solveAfter)) return fail(state, "the solve showed other results");
     report(state, samples, name);
 }
 
@@ -151,32 +119,12 @@ const std::vector<Step> &steps()
             list.push_back({ name + "_floor", figure, true, keystroke, run });
         };
         both("keystroke/txtProjImp", "keystroke", true,
-            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
+            [](benchmark::State &s, QWidget *main, const std::string &name) {
                 typeInTurn(s, main, "txtProjImp", '5', QStringLiteral("10"), name);
             });
-        both("keystroke/txtDeg", "keystroke_angle", true,
-            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
-                typeInTurn(s, main, "txtDeg", '0', QStringLiteral("3"), name);
-            });
-        both("keystroke/triangle_Text8", "keystroke_triangle", true,
-            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
-                typeInTurn(s, triangle, "Text8", '5', QStringLiteral("12"), name);
-            });
         both("calculate/enter", "calculate", false,
-            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
-                calculate(s, main, false, name);
-            });
-        both("calculate/click", "calculate_click", false,
-            [](benchmark::State &s, QWidget *main, QWidget *, const std::string &name) {
-                calculate(s, main, true, name);
-            });
-        both("triangle_solve/enter", "triangle_solve", false,
-            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
-                solveTriangle(s, triangle, false, name);
-            });
-        both("triangle_solve/click", "triangle_solve_click", false,
-            [](benchmark::State &s, QWidget *, QWidget *triangle, const std::string &name) {
-                solveTriangle(s, triangle, true, name);
+            [](benchmark::State &s, QWidget *main, const std::string &name) {
+                calculate(s, main, name);
             });
         return list;
     }();

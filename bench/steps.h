@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The benchmarks: a keystroke into a measurement box, an angle box and a triangle box, Calculate
-// and the triangle solve, each by Enter and by a click, each on Kestrune's window and on its floor.
+// The benchmarks: a keystroke into a measurement box and Calculate by Enter, the steps a user
+// waits on, each on Kestrune's window and on its floor.
 
 #include <benchmark/benchmark.h>
 
@@ -20,8 +20,7 @@ struct Step {
     const char *figure;
     bool floor;
     bool keystroke;
-    std::function<void(benchmark::State &, QWidget *main, QWidget *triangle, const std::string &)>
-        run;
+    std::function<void(benchmark::State &, QWidget *main, const std::string &)> run;
 };
 
 // Every benchmark, each of Kestrune's followed by its floor.

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
@@ -24,11 +23,6 @@ namespace kestrune::interaction {
 QLineEdit *box(QWidget *window, const char *name)
 {
     return control<QLineEdit>(window, QString::fromLatin1(name));
-}
-
-QPushButton *button(QWidget *window, const char *name)
-{
-    return control<QPushButton>(window, QString::fromLatin1(name));
 }
 
 void settle()
@@ -83,24 +77,6 @@ void replaceText(QLineEdit *box, const QString &text)
     type(text);
 }
 
-// A click on a button, the button's sunken face and its release each repainted as on a screen.
-void clickButton(QPushButton *button)
-{
-    QTest::mousePress(button, Qt::LeftButton);
-    settle();
-    QTest::mouseRelease(button, Qt::LeftButton);
-    settle();
-}
-
-// A command given by a click on its button, or by Enter where the focus is.
-void command(bool byClick, QPushButton *button)
-{
-    if (byClick)
-        clickButton(button);
-    else
-        QTest::keyClick(focused(), Qt::Key_Return);
-}
-
 Texts boxTexts(QWidget *window)
 {
     Texts texts;
@@ -110,13 +86,12 @@ Texts boxTexts(QWidget *window)
 }
 
 // The boxes whose text differs between two pictures of the same window.
-Texts changed(const Texts &before, const Texts &after, Texts *was)
+Texts changed(const Texts &before, const Texts &after)
 {
     Texts result;
     for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
         if (before[i].second == after[i].second) continue;
         result.push_back(after[i]);
-        if (was) was->push_back(before[i]);
     }
     return result;
 }

@@ -13,7 +13,6 @@
 #include <vector>
 
 class QLineEdit;
-class QPushButton;
 
 namespace kestrune::interaction {
 
@@ -30,7 +29,6 @@ template <class Control> Control *control(QWidget *window, const QString &name)
 }
 
 QLineEdit *box(QWidget *window, const char *name);
-QPushButton *button(QWidget *window, const char *name);
 
 void settle();
 void activate(QWidget *window);
@@ -39,12 +37,10 @@ void key(Qt::Key code, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void type(const QString &text);
 void clickInto(QLineEdit *box);
 void replaceText(QLineEdit *box, const QString &text);
-void clickButton(QPushButton *button);
-void command(bool byClick, QPushButton *button);
 
 // The names and texts of the line edits of a window.
 Texts boxTexts(QWidget *window);
-Texts changed(const Texts &before, const Texts &after, Texts *was = nullptr);
+Texts changed(const Texts &before, const Texts &after);
 // Sets the texts of the named boxes; whether the named boxes show those texts.
 void show(QWidget *window, const Texts &texts);
 bool showing(QWidget *window, const Texts &texts);

@@ -8,20 +8,12 @@
 #include "cli/commands.h"
 #include "cli/input/escalators.h"
 #include "cli/output/wholefile.h"
-#include "platform/page.h"
-#include "platform/services.h"
+#include "printing/pdfpages.h"
 
-#include <QBuffer>
 #include <QDate>
-#include <QFontDatabase>
 #include <QLocale>
-#include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSet>
 
-#include <optional>
 #include <ostream>
 
 namespace kestrune {
@@ -45,88 +37,18 @@ QString dateText(const Options &options)
     return shortDateText(date);
 }
 
-// The PDF file as a printer whose every document is a page: the window's report goes onto it
-// through the same printing routine as Print Data, line by line in the same faces and sizes. The
-// pages are made in memory and the file is written whole once the last page is complete.
-class PdfPages : public Printer {
-public:
-    PdfPages(std::string path, const QPageSize &paper)
-        : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
-          m_path(std::move(path)),
-          m_paper(paper)
-    {
-        m_bytes.open(QIODevice::WriteOnly);
-    }
-
-    void printLine(const QString &text) override
-    {
-        const QFont font = PageFont(fontName(), fontSize(), bold());
-        // A face the system cannot draw would leave the page blank, not fail: refuse the file.
-        if (!m_drawable.contains(font.key())) {
-            if (!CanDrawText(font))
-                fail(QStringLiteral("no font is installed to draw the report's text (%1)")
-                         .arg(font.family()));
-            m_drawable.insert(font.key());
-        }
-        m_text.add(font, text);
-    }
-
-    void endDocument() override
-    {
-        openPage();
-        m_text.draw(m_painter, &*m_writer);
-        ++m_pages;
-    }
-
-    void printWindowImage(QWidget *) override { throw PrintFailure("there is no window to print"); }
-
-    std::size_t pages() const { return m_pages; }
-
-    // Writes the complete file, or none.
-    void commit()
-    {
-        if (m_painter.isActive() && !m_painter.end()) fail({});
-        m_writer.reset();
-        WriteWhole(m_path, m_bytes.data());
-    }
-
-private:
-    void openPage()
-    {
-        if (!m_writer) {
-            m_writer.emplace(&m_bytes);
-            m_writer->setTitle(QStringLiteral("Escalator Rated Load Results"));
-            m_writer->setCreator(QStringLiteral("kestrune-calc"));
-            m_writer->setResolution(kPdfResolution);
-            m_writer->setPageLayout(
-                QPageLayout(m_paper, QPageLayout::Portrait, kPageMargins, QPageLayout::Inch));
-            if (!m_painter.begin(&*m_writer)) fail({});
-        } else if (!m_writer->newPage()) {
-            fail({});
-        }
-    }
-
-    [[noreturn]] void fail(const QString &reason)
-    {
-        throw UsageError(
-            "cannot write " + m_path + (reason.isEmpty() ? "" : ": " + reason.toStdString()));
-    }
-
-    std::string m_path;
-    QPageSize m_paper;
-    QBuffer m_bytes;
-    std::optional<QPdfWriter> m_writer;
-    QPainter m_painter;
-    PageText m_text;
-    QSet<QString> m_drawable;
-    std::size_t m_pages = 0;
-};
+// Throws UsageError naming the file and the reason a page could not be made.
+[[noreturn]] void cannotWrite(const Options &options, const PrintFailure &failure)
+{
+    const std::string reason = failure.what();
+    throw UsageError("cannot write " + options.pdfFile + (reason.empty() ? "" : ": " + reason));
+}
 
 } // namespace
 
 int RunReport(const Options &options, std::ostream &err)
 {
-    PdfPages file(options.pdfFile, paperOf(options));
+    PdfPages file(paperOf(options), QStringLiteral("kestrune-calc"));
     const std::string date = dateText(options).toStdString();
     Tally tally;
 
@@ -151,7 +73,11 @@ int RunReport(const Options &options, std::ostream &err)
                 tally.count(true, false);
                 return;
             }
-            printReport(file, ReportLines(result.report, row.entry.units, date));
+            try {
+                printReport(file, ReportLines(result.report, row.entry.units, date));
+            } catch (const PrintFailure &failure) {
+                cannotWrite(options, failure);
+            }
             tally.count(false, !result.warnings.empty());
         });
 
@@ -163,7 +89,11 @@ int RunReport(const Options &options, std::ostream &err)
             << " was not written: no escalator could be calculated\n";
         return 2;
     }
-    file.commit();
+    try {
+        WriteWhole(options.pdfFile, file.finish());
+    } catch (const PrintFailure &failure) {
+        cannotWrite(options, failure);
+    }
     if (!options.quiet) err << "kestrune-calc: " << tally.summary() << '\n';
     return tally.refused > 0 ? 1 : 0;
 }

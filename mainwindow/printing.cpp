@@ -13,16 +13,6 @@
 
 namespace kestrune {
 
-namespace {
-
-// A printer that fails must not leave the user waiting for a page that never comes.
-Message printFailed(const char *what, const PrintFailure &failure)
-{
-    return { "Print Failed", std::string(what) + " was not printed: " + failure.what(), Stop };
-}
-
-} // namespace
-
 void MainWindow::askIdentification()
 {
     // Blanks count as an identification. Cancel leaves the box empty, so the next print command
@@ -56,31 +46,22 @@ void MainWindow::copyResults()
 
 void MainWindow::printData()
 {
-    try {
-        askIdentification();
-        // Cancel in the print dialog ends the command without a page and without a message.
-        const std::unique_ptr<Printer> printer = services().choosePrinter(this);
-        if (!printer) return;
-
-        const ReportFields fields = boxTexts();
-        printReport(
-            *printer, ReportLines(fields, m_system, toUtf8(shortDateText(services().today()))));
-    } catch (const PrintFailure &failure) {
-        tell(printFailed("The report", failure));
-    }
+    askIdentification();
+    const std::optional<Message> failed
+        = PrintOn(services().choosePrinter(this), "The report", [this](Printer &printer) {
+              printReport(printer,
+                  ReportLines(boxTexts(), m_system, toUtf8(shortDateText(services().today()))));
+          });
+    if (failed) tell(*failed);
 }
 
 void MainWindow::printForm()
 {
-    try {
-        // The identification typed here shows in the window and so on the printed image.
-        askIdentification();
-        const std::unique_ptr<Printer> printer = services().choosePrinter(this);
-        if (!printer) return;
-        printer->printWindowImage(client());
-    } catch (const PrintFailure &failure) {
-        tell(printFailed("The window image", failure));
-    }
+    // The identification typed here shows in the window and so on the printed image.
+    askIdentification();
+    const std::optional<Message> failed = PrintOn(services().choosePrinter(this),
+        "The window image", [this](Printer &printer) { printer.printWindowImage(client()); });
+    if (failed) tell(*failed);
 }
 
 } // namespace kestrune

@@ -2,22 +2,16 @@
 #include "platform/qtservices.h"
 
 #include "platform/helpwindow.h"
-#include "platform/qttext.h"
+#include "printing/qtprinter.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPdfWriter>
-#include <QPixmap>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -33,7 +27,11 @@ namespace {
 // stays within the toolkit's widest message box for the screen; beyond that the text wraps.
 void keepOnOneLine(QMessageBox &box, const QString &prompt)
 {
-    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    // The label that shows the text set on the box.
+    QLabel *label = nullptr;
+    for (QLabel *candidate : box.findChildren<QLabel *>()) {
+        if (candidate->text() == prompt) label = candidate;
+    }
     const QScreen *screen = box.screen();
     if (!label || !screen) return;
     const int screenWidth = screen->availableGeometry().width();
@@ -84,18 +82,7 @@ std::optional<QString> QtServices::askText(
 
 std::unique_ptr<Printer> QtServices::choosePrinter(QWidget *owner)
 {
-    std::unique_ptr<QPrinter> printer = QtPrinter::newPagePrinter();
-    // Without a system printer the dialog offers only a PDF file: suggest one in the home folder
-    // rather than the folder itself. With printers, the dialog proposes the document's name.
-    if (printer->outputFormat() == QPrinter::PdfFormat)
-        printer->setOutputFileName(QDir::home().filePath(QStringLiteral("escalator-report.pdf")));
-    QPrintDialog dialog(printer.get(), owner);
-    // One page: no choice of a selection or of a page range. Printing to a PDF file stays on
-    // offer; without it a machine with no printer would have nothing to choose.
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    return std::make_unique<QtPrinter>(std::move(printer));
+    return ChoosePrinter(owner);
 }
 
 QDate QtServices::today()
@@ -133,143 +120,6 @@ void QtServices::copyToClipboard(const QString &text, const QString &html)
     data->setText(text);
     data->setHtml(html);
     QGuiApplication::clipboard()->setMimeData(data);
-}
-
-std::unique_ptr<QPrinter> QtPrinter::newPagePrinter()
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QStringLiteral("Escalator Rated Load Results"));
-    printer->setFullPage(false);
-    printer->setPageMargins(kPageMargins, QPageLayout::Inch);
-    return printer;
-}
-
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer)
-    : Printer(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
-      m_printer(std::move(printer))
-{ }
-
-QtPrinter::~QtPrinter()
-{
-    // A page left unfinished is cancelled where the printer allows it; an unfinished PDF file
-    // was never written.
-    if (m_painter.isActive()) {
-        if (!m_pdf) m_printer->abort();
-        m_painter.end();
-    }
-}
-
-bool QtPrinter::writesPdfFile() const
-{
-    return m_printer->outputFormat() == QPrinter::PdfFormat
-        && !m_printer->outputFileName().isEmpty();
-}
-
-bool QtPrinter::sendsToPrintQueue() const
-{
-    // The toolkit's engine hands the page to the print service exactly when it prints natively to
-    // a named printer rather than into a file.
-    return m_printer->outputFormat() == QPrinter::NativeFormat
-        && m_printer->outputFileName().isEmpty() && !m_printer->printerName().isEmpty();
-}
-
-void QtPrinter::fail(const QString &detail) const
-{
-    if (writesPdfFile())
-        throw PrintFailure(sentence(QStringLiteral("The file \"%1\" could not be written")
-                                        .arg(QDir::toNativeSeparators(m_printer->outputFileName())),
-            detail)
-                               .toStdString());
-    if (!m_printer->printerName().isEmpty())
-        throw PrintFailure(sentence(
-            QStringLiteral("The printer \"%1\" could not be reached").arg(m_printer->printerName()),
-            detail)
-                               .toStdString());
-    throw PrintFailure(
-        sentence(QStringLiteral("No printer could be reached"), detail).toStdString());
-}
-
-void QtPrinter::begin()
-{
-    if (m_painter.isActive()) return;
-    if (writesPdfFile()) {
-        m_pdfBytes.setData(QByteArray());
-        m_pdfBytes.open(QIODevice::WriteOnly);
-        m_pdf = std::make_unique<QPdfWriter>(&m_pdfBytes);
-        m_pdf->setPdfVersion(m_printer->pdfVersion());
-        m_pdf->setResolution(m_printer->resolution());
-        m_pdf->setPageLayout(m_printer->pageLayout());
-        m_pdf->setTitle(m_printer->docName());
-        m_pdf->setCreator(m_printer->creator());
-        m_device = m_pdf.get();
-    } else {
-        // A queue that would refuse the page is found out before anything is drawn: once the
-        // painter has begun, the engine sends whatever it has when it ends and cannot be stopped.
-        if (sendsToPrintQueue()) {
-            m_queue.emplace(m_printer->printerName());
-            if (const std::optional<QString> why = m_queue->refusal())
-                throw PrintFailure(why->toStdString());
-        }
-        m_device = m_printer.get();
-    }
-    if (!m_painter.begin(m_device)) fail();
-}
-
-void QtPrinter::finish()
-{
-    bool ended = false;
-    const auto endPage = [this, &ended] { ended = m_painter.end(); };
-    std::optional<QString> refused;
-    if (m_queue)
-        refused = m_queue->refusalOfJob(endPage);
-    else
-        endPage();
-    if (!ended || (!m_pdf && m_printer->printerState() == QPrinter::Error)) fail();
-    if (refused) throw PrintFailure(refused->toStdString());
-    if (m_pdf) savePdf();
-}
-
-void QtPrinter::savePdf()
-{
-    m_pdf.reset();
-    if (const std::optional<QString> why
-        = SaveWhole(m_printer->outputFileName(), m_pdfBytes.data()))
-        fail(*why);
-}
-
-void QtPrinter::printLine(const QString &text)
-{
-    m_text.add(PageFont(fontName(), fontSize(), bold()), text);
-}
-
-void QtPrinter::endDocument()
-{
-    begin();
-    m_text.draw(m_painter, m_device);
-    finish();
-}
-
-void QtPrinter::printWindowImage(QWidget *clientArea)
-{
-    begin();
-    // The window fills the width (or the height) of the printable area, keeping its proportions.
-    const QRect page = m_painter.viewport();
-    QSizeF target = QSizeF(clientArea->size());
-    target.scale(QSizeF(page.size()), Qt::KeepAspectRatio);
-
-    // Render the window at about 300 dots per inch of paper, and never below the screen's own
-    // pixel ratio, so that text and lines stay sharp.
-    const qreal pagePixelsPerWindowPixel = target.width() / qMax(1, clientArea->width());
-    const qreal ratio = qMax(clientArea->devicePixelRatioF(),
-        pagePixelsPerWindowPixel * 300.0 / qMax(1, m_printer->resolution()));
-    QPixmap image(clientArea->size() * ratio);
-    image.setDevicePixelRatio(ratio);
-    image.fill(clientArea->palette().color(QPalette::Window));
-    clientArea->render(&image);
-
-    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    m_painter.drawPixmap(QRectF(QPointF(0, 0), target), image, QRectF(image.rect()));
-    finish();
 }
 
 } // namespace kestrune

@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The real services: Qt's message boxes, input dialog and print dialog, and a printer that draws
-// on a QPrinter (a system printer, or a PDF file chosen in the print dialog).
+// The real services: Qt's message boxes and input dialog, the print dialog (printing/qtprinter),
+// the help window, the clipboard and the desktop's browser.
 
-#include "platform/page.h"
-#include "platform/printqueue.h"
 #include "platform/services.h"
 
-#include <QBuffer>
-#include <QPainter>
 #include <QPointer>
-
-class QPagedPaintDevice;
-class QPdfWriter;
-class QPrinter;
 
 namespace kestrune {
 
@@ -39,49 +31,6 @@ public:
 
 private:
     QPointer<QWidget> m_guide; // the help window, while it is open
-};
-
-// Prints on a QPrinter that is already set up (by the print dialog, or for a PDF file). The page
-// is one page: the text starts at the top margin, scaled down as a whole where the page is too
-// small for it (landscape paper), and a window's image is fitted to the page.
-//
-// A PDF file is written whole or not at all: the page is made in memory and the file is written
-// aside and put in place only once complete, so a full disk or a folder that cannot be written
-// leaves no truncated file behind (and an earlier file of that name untouched), and says why.
-//
-// A page for a system printer goes to its print queue only where the queue takes jobs when the
-// page is about to be drawn, and a queue that refuses the page once it is handed over says why:
-// either ends in PrintFailure, as a printer that cannot be reached does.
-class QtPrinter : public Printer {
-public:
-    // A printer for Kestrune's pages, before the print dialog: high resolution, margins that
-    // fit the report on letter and A4 paper alike, and the document's name.
-    static std::unique_ptr<QPrinter> newPagePrinter();
-
-    explicit QtPrinter(std::unique_ptr<QPrinter> printer);
-    ~QtPrinter() override;
-
-    void printLine(const QString &text) override;
-    void endDocument() override;
-    void printWindowImage(QWidget *clientArea) override;
-
-private:
-    void begin();
-    void finish();
-    void savePdf();
-    [[noreturn]] void fail(const QString &detail = {}) const;
-    bool writesPdfFile() const;
-    bool sendsToPrintQueue() const;
-
-    std::unique_ptr<QPrinter> m_printer;
-    // For a PDF file: the page is drawn into memory, then saved.
-    QBuffer m_pdfBytes;
-    std::unique_ptr<QPdfWriter> m_pdf;
-    QPagedPaintDevice *m_device = nullptr;
-    // For a system printer: its queue, asked before the page is drawn.
-    std::optional<PrintQueue> m_queue;
-    QPainter m_painter;
-    PageText m_text;
 };
 
 } // namespace kestrune

@@ -23,17 +23,6 @@ inline QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A sentence for the user: `text`, then the system's `reason` after a colon where there is one,
-// closed by exactly one full stop (Windows' reasons come with one; the C library's and CUPS's
-// mostly without).
-inline QString sentence(QString text, const QString &reason = {})
-{
-    if (!reason.isEmpty()) text += QStringLiteral(": ") + reason;
-    while (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text + QLatin1Char('.');
-}
-
 // The number conversions on a box's text.
 inline double ParseNumber(const QString &text)
 {

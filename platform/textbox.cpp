@@ -3,6 +3,7 @@
 
 #include "platform/characters.h"
 #include "platform/clicks.h"
+#include "platform/typing.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -15,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
+#include <QStyleHints>
 
 #include <algorithm>
 
@@ -22,49 +24,8 @@ namespace kestrune {
 
 namespace {
 
-// A key that would type its text into a line edit: printable text, and no Ctrl held except as
-// part of AltGr (which Windows reports as Ctrl+Alt).
-bool typesText(const QKeyEvent *event)
-{
-    const QString text = event->text();
-    if (text.isEmpty()) return false;
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
-        return false;
-    const QChar first = text.at(0);
-    return first.isPrint() || first.category() == QChar::Other_Format
-        || first.category() == QChar::Other_PrivateUse || first.isHighSurrogate();
-}
-
-// The keypad's decimal key, when it types (Num Lock on): with a keypad symbol (the separator of a
-// German keyboard, the decimal point), or with a plain comma or point as some layouts give it,
-// which X11 tells apart by the key's number alone.
-bool isKeypadDecimalKey(const QKeyEvent *event)
-{
-    if (event->text().isEmpty()) return false;
-    if (event->modifiers() & Qt::KeypadModifier)
-        return event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period;
-    constexpr quint32 kX11KeypadDecimal = 91;
-    return event->nativeScanCode() == kX11KeypadDecimal
-        && QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
 // The selection colours of a box with a fixed background: the usual blue, white text.
 const QColor kSelectionBlue(48, 140, 198);
-
-// Alt with a letter or digit key is an access key. Ctrl+Alt is AltGr on Windows keyboards and
-// types; on macOS Option types the special characters of its keyboard.
-bool isAccessKeyPress(const QKeyEvent *event)
-{
-#if defined(Q_OS_MACOS)
-    Q_UNUSED(event);
-    return false;
-#else
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    return (mods & Qt::AltModifier) && !(mods & Qt::ControlModifier) && !(mods & Qt::KeypadModifier)
-        && !event->text().isEmpty();
-#endif
-}
 
 } // namespace
 
@@ -161,32 +122,16 @@ void TextBox::focusOutEvent(QFocusEvent *event)
     showFromStartUnlessFocused();
 }
 
-int TextBox::roomForInsertion(const QString &text) const
+Insertion TextBox::insertionPlace() const
 {
-    const QString current = this->text();
-    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const int end = hasSelectedText() ? selectionEnd() : cursorPosition();
-    const QString before = current.left(start);
-    const QString after = current.mid(end);
-    const int available = characterCount(text);
-    if (m_maxLength >= kNoLengthLimit) return available;
-    // Characters may join across the seams (a combining accent after a letter), so the count
-    // is taken on the text that would result.
-    int fits = 0;
-    for (int n = 1; n <= available; ++n) {
-        if (characterCount(before + firstCharacters(text, n) + after) > m_maxLength) break;
-        fits = n;
-    }
-    return fits;
+    const int caret = cursorPosition();
+    return { text(), hasSelectedText() ? selectionStart() : caret,
+        hasSelectedText() ? selectionEnd() : caret, m_maxLength };
 }
 
 QString TextBox::fittingLine(const QString &text) const
 {
-    QString line = singleLineText(text);
-    // Of a long text no more than one character past the limit ever fits (what joins the
-    // character before it takes no room of its own): it is cut there before the room is counted.
-    if (m_maxLength < kNoLengthLimit) line = firstCharacters(line, m_maxLength + 1);
-    return firstCharacters(line, roomForInsertion(line));
+    return FittingLine(insertionPlace(), text, kNoLengthLimit);
 }
 
 void TextBox::insertAsOneChange(const QString &text)
@@ -208,14 +153,14 @@ void TextBox::keyPressEvent(QKeyEvent *event)
 {
     // The keypad's decimal key types the layout's decimal separator, a comma on many keyboards;
     // numbers here are written with a point.
-    if (m_holdsNumbers && isKeypadDecimalKey(event) && event->text() != QStringLiteral(".")) {
+    if (m_holdsNumbers && IsKeypadDecimalKey(event) && event->text() != QStringLiteral(".")) {
         QKeyEvent point(event->type(), Qt::Key_Period, event->modifiers(), QStringLiteral("."),
             event->isAutoRepeat(), static_cast<ushort>(event->count()));
         keyPressEvent(&point);
         event->setAccepted(point.isAccepted());
         return;
     }
-    if (isAccessKeyPress(event)) {
+    if (IsAccessKeyPress(event)) {
         // No access key of the window took it: an Alt+letter types nothing.
         event->ignore();
         return;
@@ -233,8 +178,8 @@ void TextBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (!isReadOnly() && typesText(event)) {
-        const int room = roomForInsertion(event->text());
+    if (!isReadOnly() && TypesText(event)) {
+        const int room = RoomFor(insertionPlace(), event->text(), kNoLengthLimit);
         if (room < characterCount(event->text())) {
             // The box is full: the keystroke is refused (or, for a key that types several
             // characters, cut to what fits).
@@ -302,18 +247,37 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void TextBox::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
-    // The menu's Paste goes the way every paste goes. The toolkit's item is known by what it does,
-    // running the line edit's own paste (connected by its signature in this toolkit, by its member
-    // function in newer ones), and runs the box's paste instead.
-    for (QAction *item : menu->actions()) {
-        const bool runsLineEditPaste
-            = disconnect(item, &QAction::triggered, this, &QLineEdit::paste)
-            || disconnect(item, SIGNAL(triggered()), this, SLOT(paste()));
-        if (!runsLineEditPaste) continue;
-        item->setObjectName(QStringLiteral("edit-paste"));
-        connect(item, &QAction::triggered, this, [this] { pasteFrom(); });
+    // The line edit's menu, in the toolkit's words, made here so that its Paste goes the way every
+    // paste goes.
+    auto *menu = new QMenu(this);
+    const auto item
+        = [this, menu](const char *caption, QKeySequence::StandardKey key, bool enabled, auto run) {
+              QString text = QLineEdit::tr(caption);
+              if (key != QKeySequence::UnknownKey
+                  && QGuiApplication::styleHints()->showShortcutsInContextMenus()
+                  && !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
+                  text += QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
+              QAction *action = menu->addAction(text, this, run);
+              action->setEnabled(enabled);
+              return action;
+          };
+    const bool editable = !isReadOnly();
+    if (editable) {
+        item("&Undo", QKeySequence::Undo, isUndoAvailable(), &QLineEdit::undo);
+        item("&Redo", QKeySequence::Redo, isRedoAvailable(), &QLineEdit::redo);
+        menu->addSeparator();
+        item("Cu&t", QKeySequence::Cut, hasSelectedText(), &QLineEdit::cut);
     }
+    item("&Copy", QKeySequence::Copy, hasSelectedText(), &QLineEdit::copy);
+    if (editable) {
+        item("&Paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(),
+            [this] { pasteFrom(); })
+            ->setObjectName(QStringLiteral("edit-paste"));
+        item("Delete", QKeySequence::UnknownKey, hasSelectedText(), &QLineEdit::del);
+    }
+    menu->addSeparator();
+    item("Select All", QKeySequence::SelectAll, !text().isEmpty() && selectedText() != text(),
+        &QLineEdit::selectAll);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }

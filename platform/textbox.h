@@ -24,6 +24,8 @@
 //   in every keyboard layout (a German keyboard's keypad types a comma), and a double-click in it
 //   selects the whole number, not the digits on one side of the point.
 
+#include "platform/typing.h"
+
 #include <QClipboard>
 #include <QLineEdit>
 
@@ -91,11 +93,10 @@ private:
     void runChangeHandling();
     // Inserts `text` in place of the selection, made fit for one line and for the room left.
     void insertAsOneChange(const QString &text);
-    // What the box takes of a pasted, dropped or composed `text` in place of the selection: its
-    // first line without control characters, as much of it as there is room for.
+    // The text and the place an insertion would replace now (the selection or the caret).
+    Insertion insertionPlace() const;
+    // What the box takes of a pasted, dropped or composed `text` in place of the selection.
     QString fittingLine(const QString &text) const;
-    // How many characters of `text` fit where the selection is now.
-    int roomForInsertion(const QString &text) const;
     void showFromStartUnlessFocused();
 
     static inline int s_changeDepth = 0;

@@ -25,7 +25,7 @@ if [ "${1:-}" = --tests ]; then
         fonts-dejavu-core poppler-utils desktop-file-utils appstream python3
         # The real-desktop tests: a virtual X server with a window manager, input through XTEST,
         # keyboard layouts, the accessibility bus and its Python client.
-        xvfb xauth openbox xdotool x11-utils x11-xkb-utils dbus dbus-x11 at-spi2-core
+        xvfb xauth openbox xdotool libxdo-dev x11-utils x11-xkb-utils dbus dbus-x11 at-spi2-core
         python3-pyatspi
         # Reading X11's selection and clipboard back, as another program's paste would.
         xclip

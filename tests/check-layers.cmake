@@ -3,15 +3,16 @@
 # folders listed for it, and the calculation core includes no Qt header at all.
 #   cmake -DROOT=<source folder> -P check-layers.cmake
 set(allowed_core "core")
-set(allowed_platform "core|platform")
-set(allowed_triangle "core|platform|triangle")
-set(allowed_mainwindow "core|platform|triangle|mainwindow")
-set(allowed_app "core|platform|triangle|mainwindow|app")
-set(allowed_tools "core|platform|triangle|mainwindow|tools")
-set(allowed_cli "core|platform|cli")
+set(allowed_printing "core|printing")
+set(allowed_platform "core|printing|platform")
+set(allowed_triangle "core|printing|platform|triangle")
+set(allowed_mainwindow "core|printing|platform|triangle|mainwindow")
+set(allowed_app "core|printing|platform|triangle|mainwindow|app")
+set(allowed_tools "core|printing|platform|triangle|mainwindow|tools")
+set(allowed_cli "core|printing|platform|cli")
 
 set(faults 0)
-foreach(layer IN ITEMS core platform triangle mainwindow app tools cli)
+foreach(layer IN ITEMS core printing platform triangle mainwindow app tools cli)
     file(GLOB_RECURSE sources ${ROOT}/${layer}/*.cpp ${ROOT}/${layer}/*.h)
     foreach(source IN LISTS sources)
         file(STRINGS ${source} includes REGEX "^#include [\"<]")

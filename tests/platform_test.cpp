@@ -4,8 +4,8 @@
 #include "platform/characters.h"
 #include "platform/commandbutton.h"
 #include "platform/geometry.h"
-#include "platform/qtservices.h"
 #include "platform/textbox.h"
+#include "printing/qtprinter.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/recordingservices.h"
 
-#include "platform/qtservices.h"
+#include "printing/qtprinter.h"
 
 #include <QPrinter>
 #include <QUrl>

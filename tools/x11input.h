@@ -1,22 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Real input through the X server: mouse clicks and key presses sent with the XTEST extension,
-// as a mouse and a keyboard would make them. The server delivers them to whichever window holds
-// the pointer or the keyboard focus, and the program receives them as it receives a user's. Needs
-// the X display the program itself runs on (DISPLAY).
+// Real input through the X server: mouse clicks and key presses sent with the XTEST extension
+// (through libxdo), as a mouse and a keyboard would make them. The server delivers them to
+// whichever window holds the pointer or the keyboard focus, and the program receives them as it
+// receives a user's. Needs the X display the program itself runs on (DISPLAY).
 
-#include <QChar>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QPoint>
-#include <QString>
 
 #include <cstdint>
 
-// Xlib's own spelling of its display type, so that this header needs no Xlib header.
-// NOLINTNEXTLINE(modernize-use-using,bugprone-reserved-identifier)
-typedef struct _XDisplay Display;
+struct xdo; // libxdo's connection
 
 namespace kestrune {
 
@@ -28,7 +24,7 @@ public:
     X11Input(const X11Input &) = delete;
     X11Input &operator=(const X11Input &) = delete;
 
-    bool isOpen() const { return m_display != nullptr; }
+    bool isOpen() const { return m_xdo != nullptr; }
 
     // Modifier keys held while a key is pressed.
     enum Modifier : unsigned { Shift = 1, Control = 2, Alt = 4, AltGr = 8 };
@@ -81,16 +77,12 @@ public:
     void setDoubleClickTime(int milliseconds) { m_doubleClickTime = milliseconds; }
 
 private:
-    struct KeyPlace {
-        unsigned char keycode = 0;
-        bool shifted = false;
-    };
-    KeyPlace find(std::uint32_t keysym);
-    KeyPlace placeOnSpareKey(std::uint32_t keysym);
-    void holdModifiers(unsigned modifiers, bool down);
+    // The keycode of a spare key that `keysym` was put on, putting it there the first time.
+    unsigned char spareKeyFor(std::uint32_t keysym);
+    void pressAndRelease(unsigned char keycode);
 
-    Display *m_display = nullptr;
-    QHash<std::uint32_t, KeyPlace> m_remapped;
+    struct xdo *m_xdo = nullptr;
+    QHash<std::uint32_t, unsigned char> m_remapped;
     QPoint m_lastClick { -1000, -1000 };
     QElapsedTimer m_sinceLastClick;
     int m_doubleClickTime = 400;

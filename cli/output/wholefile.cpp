@@ -2,7 +2,7 @@
 #include "cli/output/wholefile.h"
 
 #include "cli/options.h"
-#include "platform/page.h"
+#include "printing/page.h"
 
 #include <QString>
 

@@ -6,16 +6,19 @@
 // area down, and PDF files written whole or not at all. Needs Qt's GUI module only (no widgets),
 // so that a program without windows prints the very pages the window prints.
 
+#include <QBuffer>
 #include <QFont>
 #include <QMarginsF>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 class QByteArray;
+class QPageLayout;
 class QPaintDevice;
-class QPainter;
 
 namespace kestrune {
 
@@ -54,6 +57,26 @@ private:
         QString text;
     };
     std::vector<Line> m_lines;
+};
+
+// A PDF document made in memory, page by page, then written whole (SaveWhole) or handed over as
+// one piece, so that a failure midway leaves nothing behind.
+class PdfDocument {
+public:
+    PdfDocument(
+        const QPageLayout &layout, int resolution, const QString &title, const QString &creator);
+
+    // The painter on a new page (the first page at the first call); null where the page could not
+    // be begun.
+    QPainter *newPage();
+    QPdfWriter &device() { return m_writer; }
+    // Ends the last page: the document's bytes, or none where the painter could not end.
+    std::optional<QByteArray> finish();
+
+private:
+    QBuffer m_bytes;
+    QPdfWriter m_writer;
+    QPainter m_painter;
 };
 
 // Writes `bytes` to the file `path` whole or not at all: written beside it, every byte accounted

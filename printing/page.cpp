@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/page.h"
+#include "printing/page.h"
 
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -63,6 +63,29 @@ void PageText::draw(QPainter &painter, QPaintDevice *device)
     }
     painter.restore();
     m_lines.clear();
+}
+
+PdfDocument::PdfDocument(
+    const QPageLayout &layout, int resolution, const QString &title, const QString &creator)
+    : m_writer(&m_bytes)
+{
+    m_bytes.open(QIODevice::WriteOnly);
+    m_writer.setTitle(title);
+    m_writer.setCreator(creator);
+    m_writer.setResolution(resolution);
+    m_writer.setPageLayout(layout);
+}
+
+QPainter *PdfDocument::newPage()
+{
+    if (!m_painter.isActive()) return m_painter.begin(&m_writer) ? &m_painter : nullptr;
+    return m_writer.newPage() ? &m_painter : nullptr;
+}
+
+std::optional<QByteArray> PdfDocument::finish()
+{
+    if (m_painter.isActive() && !m_painter.end()) return std::nullopt;
+    return m_bytes.data();
 }
 
 std::optional<QString> SaveWhole(const QString &path, const QByteArray &bytes)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // PrintQueue on Windows: the print spooler (winspool) is asked for the printer's status before the
 // page is drawn, as CUPS is on Unix (printqueue.cpp).
-#include "platform/printqueue_win.h"
-#include "platform/printqueue.h"
+#include "printing/printqueue_win.h"
+#include "printing/printqueue.h"
 
-#include "platform/qttext.h"
+#include "printing/printer.h"
 
 #include <string>
 #include <vector>
@@ -58,12 +58,17 @@ std::optional<QString> PrintQueue::refusal() const
     return SpoolerRefusal(m_printerName, info->Status, info->Attributes);
 }
 
-std::optional<QString> PrintQueue::refusalOfJob(const std::function<void()> &handOver) const
+// The toolkit's engine sends the page to the spooler, which takes the job whole; what the printer
+// does with it later is its queue's concern, shown by Windows itself.
+bool PrintQueue::takesDocuments() const
 {
-    // The spooler takes the job whole when the page is handed over; what the printer does with it
-    // later is its queue's concern, shown by Windows itself.
-    handOver();
-    return std::nullopt;
+    return false;
+}
+
+std::optional<QString> PrintQueue::submit(
+    const QByteArray &, const QString &, const Options &) const
+{
+    return sentence(QStringLiteral("The printer \"%1\" takes no document").arg(m_printerName));
 }
 
 } // namespace kestrune

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/printqueue.h"
+#include "printing/printqueue.h"
 
-#include "platform/qttext.h"
+#include "printing/printer.h"
 
 #ifdef KESTRUNE_HAVE_CUPS
 #include <QLibrary>
@@ -24,24 +24,22 @@ namespace {
 
 // The CUPS library, loaded at the first print rather than with the program: it brings some twenty
 // libraries of its own (encryption, Kerberos, service discovery), which would slow every start and
-// weigh on every window for the few sessions that print. The toolkit's print dialog loads the same
-// library for its printers, so the answers CUPS keeps for a thread are shared with its print
-// engine. Where it cannot be loaded, queues raise no objection, as in a build without CUPS.
+// weigh on every window for the few sessions that print. Where it cannot be loaded, queues raise no
+// objection and the toolkit's engine sends the page, as in a build without CUPS.
+// clang-format off
+#define KESTRUNE_CUPS_FUNCTIONS(F)                                                                 \
+    F(cupsAddOption) F(cupsCancelJob2) F(cupsCreateJob) F(cupsDoRequest) F(cupsFinishDocument)    \
+    F(cupsFreeDests) F(cupsFreeOptions) F(cupsGetNamedDest) F(cupsLastError)                      \
+    F(cupsLastErrorString) F(cupsStartDocument) F(cupsWriteRequestData) F(httpAssembleURIf)       \
+    F(ippAddString) F(ippAddStrings) F(ippDelete) F(ippFindAttribute) F(ippGetBoolean)            \
+    F(ippGetString) F(ippNewRequest) F(ippPort)
+// clang-format on
+
 struct Cups {
-    decltype(&::cupsDoRequest) cupsDoRequest = nullptr;
-    decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
-    decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
-    decltype(&::cupsLastError) cupsLastError = nullptr;
-    decltype(&::cupsLastErrorString) cupsLastErrorString = nullptr;
-    decltype(&::httpAssembleURIf) httpAssembleURIf = nullptr;
-    decltype(&::ippAddString) ippAddString = nullptr;
-    decltype(&::ippAddStrings) ippAddStrings = nullptr;
-    decltype(&::ippDelete) ippDelete = nullptr;
-    decltype(&::ippFindAttribute) ippFindAttribute = nullptr;
-    decltype(&::ippGetBoolean) ippGetBoolean = nullptr;
-    decltype(&::ippGetString) ippGetString = nullptr;
-    decltype(&::ippNewRequest) ippNewRequest = nullptr;
-    decltype(&::ippPort) ippPort = nullptr;
+// A member is named by the macro's argument, which cannot be put in parentheses.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
+#define KESTRUNE_CUPS_POINTER(name) decltype(&::name) name = nullptr;
+    KESTRUNE_CUPS_FUNCTIONS(KESTRUNE_CUPS_POINTER)
 
     // The library with every function found, or null. It stays loaded for the rest of the
     // session (a QLibrary unloads only on unload()).
@@ -62,31 +60,18 @@ private:
             return function != nullptr;
         };
         Cups cups;
-        const bool complete = resolve("cupsDoRequest", cups.cupsDoRequest)
-            && resolve("cupsFreeDests", cups.cupsFreeDests)
-            && resolve("cupsGetNamedDest", cups.cupsGetNamedDest)
-            && resolve("cupsLastError", cups.cupsLastError)
-            && resolve("cupsLastErrorString", cups.cupsLastErrorString)
-            && resolve("httpAssembleURIf", cups.httpAssembleURIf)
-            && resolve("ippAddString", cups.ippAddString)
-            && resolve("ippAddStrings", cups.ippAddStrings) && resolve("ippDelete", cups.ippDelete)
-            && resolve("ippFindAttribute", cups.ippFindAttribute)
-            && resolve("ippGetBoolean", cups.ippGetBoolean)
-            && resolve("ippGetString", cups.ippGetString)
-            && resolve("ippNewRequest", cups.ippNewRequest) && resolve("ippPort", cups.ippPort);
+#define KESTRUNE_CUPS_RESOLVE(name) &&resolve(#name, cups.name)
+        const bool complete = true KESTRUNE_CUPS_FUNCTIONS(KESTRUNE_CUPS_RESOLVE);
         return complete ? std::optional<Cups>(cups) : std::nullopt;
     }
 };
 
-// What CUPS answered to the last request this thread made. The toolkit's print engine submits the
-// page with cupsPrintFile() and drops the answer; CUPS keeps it for the thread until its next
-// request.
+// What CUPS answered to the request this program made last on this thread.
 struct Answer {
     ipp_status_t status = IPP_STATUS_OK;
     QString text;
 
     bool refused() const { return status > IPP_STATUS_OK_CONFLICTING; }
-    bool operator==(const Answer &) const = default;
 };
 
 Answer lastAnswer(const Cups &cups)
@@ -146,25 +131,57 @@ std::optional<QString> PrintQueue::refusal() const
     return why;
 }
 
-std::optional<QString> PrintQueue::refusalOfJob(const std::function<void()> &handOver) const
+bool PrintQueue::takesDocuments() const
+{
+    return Cups::library() != nullptr;
+}
+
+std::optional<QString> PrintQueue::submit(
+    const QByteArray &pdf, const QString &title, const Options &options) const
 {
     const Cups *const library = Cups::library();
-    if (!library) {
-        handOver();
-        return std::nullopt;
-    }
+    if (!library)
+        return sentence(QStringLiteral("The printer \"%1\" takes no document").arg(m_printerName));
     const Cups &cups = *library;
+    const QByteArray queue = m_printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = m_printerName.section(QLatin1Char('/'), 1).toLocal8Bit();
 
-    // The answer left by the last request before the page goes: the success of refusal() before
-    // drawing, for a queue of the server. Should it be a refusal (for a network printer CUPS sets
-    // up only with its first job, the server's "not found"), the very same answer afterwards is
-    // still that one, and not taken for the job's.
-    const Answer before = lastAnswer(cups);
-    handOver();
-    const Answer after = lastAnswer(cups);
-    if (!after.refused() || after == before) return std::nullopt;
+    // The options the user keeps for this instance of the queue, then the print dialog's.
+    int count = 0;
+    cups_option_t *jobOptions = nullptr;
+    if (!instance.isEmpty()) {
+        if (cups_dest_t *dest
+            = cups.cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), instance.constData())) {
+            for (int i = 0; i < dest->num_options; ++i)
+                count = cups.cupsAddOption(
+                    dest->options[i].name, dest->options[i].value, count, &jobOptions);
+            cups.cupsFreeDests(1, dest);
+        }
+    }
+    for (const auto &[name, value] : options)
+        count = cups.cupsAddOption(name.constData(), value.constData(), count, &jobOptions);
+
+    // The job is made, its one document sent and closed; each step's answer is this call's own.
+    const QByteArray name = title.toUtf8();
+    const int job = cups.cupsCreateJob(
+        CUPS_HTTP_DEFAULT, queue.constData(), name.constData(), count, jobOptions);
+    cups.cupsFreeOptions(count, jobOptions);
+    if (job <= 0) {
+        return sentence(QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName),
+            lastAnswer(cups).text);
+    }
+    const bool sent = cups.cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job,
+                          name.constData(), CUPS_FORMAT_PDF, 1)
+            == HTTP_STATUS_CONTINUE
+        && cups.cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), pdf.size())
+            == HTTP_STATUS_CONTINUE;
+    const ipp_status_t finished = cups.cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
+    if (sent && finished <= IPP_STATUS_OK_CONFLICTING) return std::nullopt;
+    const Answer answer = lastAnswer(cups);
+    // No half of a job stays in the queue.
+    cups.cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
     return sentence(
-        QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName), after.text);
+        QStringLiteral("The printer \"%1\" refused the job").arg(m_printerName), answer.text);
 }
 
 #else
@@ -174,10 +191,15 @@ std::optional<QString> PrintQueue::refusal() const
     return std::nullopt;
 }
 
-std::optional<QString> PrintQueue::refusalOfJob(const std::function<void()> &handOver) const
+bool PrintQueue::takesDocuments() const
 {
-    handOver();
-    return std::nullopt;
+    return false;
+}
+
+std::optional<QString> PrintQueue::submit(
+    const QByteArray &, const QString &, const Options &) const
+{
+    return sentence(QStringLiteral("The printer \"%1\" takes no document").arg(m_printerName));
 }
 
 #endif
