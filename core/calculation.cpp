@@ -1,40 +1,132 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculation.h"
 
+#include "core/conversions.h"
+#include "core/ratedloads.h"
+
 namespace kestrune {
 
-ResultTexts ResultsByUnit(const LoadTexts &t, UnitSystem system)
+namespace {
+
+LoadInputTexts sourceTexts(const EscalatorBoxes &boxes)
 {
-    if (system == UnitSystem::Imperial)
-        return { t.cotangent, t.structuralOwn, t.structuralOther, t.machineryOwn, t.machineryOther,
-            t.brakeStaticOwn, t.brakeStaticOther, t.machineryOwn, t.machineryOther };
-    return { t.cotangent, t.structuralOther, t.structuralOwn, t.machineryOther, t.machineryOwn,
-        t.brakeStaticOther, t.brakeStaticOwn, t.machineryOther, t.machineryOwn };
+    const UnitSystem s = boxes.source();
+    return { boxes.text(BoxOf(Quantity::Projection, s)), boxes.text(BoxOf(Quantity::Rise, s)),
+        boxes.text(BoxOf(Quantity::Width, s)), boxes.text(Box::Degrees), boxes.text(Box::Minutes) };
 }
 
-LoadCalculation CalculateLoads(const LoadInputTexts &inputs, UnitSystem system)
+} // namespace
+
+void BoxChanged(EscalatorBoxes &boxes, Box box)
 {
-    LoadCalculation out;
-    LoadInputTexts in = inputs;
-    if (const Verdict angle = CheckAngle(in.degrees, in.minutes); !angle.passed()) {
-        out.angleRefused = angle.message;
-        in.degrees = kStartDegrees;
-        in.minutes = kStartMinutes;
+    if (box == Box::Degrees || box == Box::Minutes) {
+        ClearAnswers(boxes);
+        RunAngleCheck(boxes);
+        return;
     }
-    out.degrees = in.degrees;
-    out.minutes = in.minutes;
-    if (const Verdict presence = CheckPresence(in); !presence.passed()) {
-        out.error = presence.message;
-        return out;
+    if (!IsTwin(box) || QuantityOf(box) > Quantity::Width) return;
+    // Only the source system writes its twins, so a write into a twin never writes back.
+    const UnitSystem source = boxes.source();
+    if (SystemOf(box) == source) {
+        const Box twinBox = BoxOf(QuantityOf(box), OtherSystem(source));
+        const TwinText twin = ConvertTwin(QuantityOf(box), source, boxes.text(box), boxes);
+        boxes.write(twinBox, twin.text);
+        if (twin.tooLarge) boxes.tell({ twin.tooLarge, Reason::TwinTooLarge, twinBox });
     }
-    out.warning = CheckStepWidth(in.width, system).message;
-    const LoadOutcome loads = ComputeLoadTexts(in, system);
-    if (!loads.refusal.passed()) {
-        out.error = loads.refusal.message;
-        out.errorBox = loads.refusal.focus;
-    } else
-        out.results = ResultsByUnit(loads.texts, system);
-    return out;
+    ClearAnswers(boxes);
+}
+
+void ClearAnswers(EscalatorBoxes &boxes)
+{
+    for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
+        for (const Quantity load : { Quantity::Structural, Quantity::Machinery,
+                 Quantity::BrakeStatic, Quantity::BrakeRunning })
+            boxes.write(BoxOf(load, system), {});
+    }
+    boxes.write(Box::Cotangent, {});
+}
+
+void RunAngleCheck(EscalatorBoxes &boxes)
+{
+    const Verdict verdict = CheckAngle(boxes.text(Box::Degrees), boxes.text(Box::Minutes));
+    if (verdict.passed()) return;
+    boxes.tell(verdict);
+    // Each write runs the box's change handling, and so this check again; writing the text a box
+    // already holds runs nothing, which ends the chain once both read 30 and 0.
+    boxes.write(Box::Degrees, kStartDegrees);
+    boxes.write(Box::Minutes, kStartMinutes);
+    // Through the minutes, so that the degrees box receives its focus handling (its whole text
+    // selected) even when it held the focus before.
+    boxes.focus(Box::Minutes);
+    boxes.focus(Box::Degrees);
+}
+
+void RunStepWidthCheck(EscalatorBoxes &boxes, UnitSystem system)
+{
+    const Box width = BoxOf(Quantity::Width, system);
+    const Verdict verdict = CheckStepWidth(boxes.text(width), system);
+    if (verdict.passed()) return;
+    boxes.tell(verdict);
+    // The user can type the width again at once; the twin of the other system cannot be edited,
+    // and the user would be held in it for ever.
+    if (system == boxes.source()) boxes.focus(width);
+}
+
+void Calculate(EscalatorBoxes &boxes)
+{
+    // A refused angle has been put back to 30 degrees 0 minutes when the check returns; the
+    // calculation goes on with that.
+    RunAngleCheck(boxes);
+    const UnitSystem own = boxes.source();
+    if (const Verdict presence = CheckPresence(sourceTexts(boxes), own); !presence.passed()) {
+        boxes.tell(presence);
+        return;
+    }
+    // A warning only: the loads are computed with the width as typed.
+    RunStepWidthCheck(boxes, own);
+    const LoadOutcome outcome = ComputeLoadTexts(sourceTexts(boxes), own, boxes);
+    if (const Verdict &refusal = outcome.refusal; !refusal.passed()) {
+        boxes.tell(refusal);
+        // The projection or the width is to be typed again; the rise's refusal is older and
+        // leaves the focus where it was.
+        if (refusal.box && QuantityOf(*refusal.box) != Quantity::Rise) boxes.focus(*refusal.box);
+        return;
+    }
+
+    // Each pair's own system first, its twin converted from the text the first box kept.
+    const UnitSystem other = OtherSystem(own);
+    const LoadTexts &t = outcome.texts;
+    boxes.write(BoxOf(Quantity::Structural, own), t.structuralOwn);
+    boxes.write(BoxOf(Quantity::Structural, other), t.structuralOther);
+    boxes.write(BoxOf(Quantity::Machinery, own), t.machineryOwn);
+    boxes.write(BoxOf(Quantity::Machinery, other), t.machineryOther);
+    // The brake rated load with the escalator running is the machinery rated load as shown.
+    for (const UnitSystem system : { own, other })
+        boxes.write(
+            BoxOf(Quantity::BrakeRunning, system), boxes.text(BoxOf(Quantity::Machinery, system)));
+    boxes.write(BoxOf(Quantity::BrakeStatic, own), t.brakeStaticOwn);
+    boxes.write(BoxOf(Quantity::BrakeStatic, other), t.brakeStaticOther);
+    boxes.write(Box::Cotangent, t.cotangent);
+}
+
+void Clear(EscalatorBoxes &boxes)
+{
+    for (const Box box : { Box::ProjectionImperial, Box::ProjectionMetric, Box::RiseImperial,
+             Box::RiseMetric, Box::WidthImperial, Box::WidthMetric, Box::Degrees, Box::Minutes })
+        boxes.write(box, {});
+    ClearAnswers(boxes);
+    // In metric mode, blanking a metric box wrote the conversion of the empty text, 0, into its
+    // imperial twin; blank those again.
+    for (const Quantity measurement : kMeasurements)
+        boxes.write(BoxOf(measurement, UnitSystem::Imperial), {});
+    boxes.write(Box::Degrees, kStartDegrees);
+    boxes.focus(BoxOf(Quantity::Projection, boxes.source()));
+}
+
+void ConvertMeasurements(EscalatorBoxes &boxes)
+{
+    for (const Quantity measurement : kMeasurements)
+        BoxChanged(boxes, BoxOf(measurement, boxes.source()));
 }
 
 } // namespace kestrune

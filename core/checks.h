@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The checks of the main window's inputs, as verdicts: what to tell the user, where the focus
-// goes once the message is closed, and whether the command that made the check goes on. The
-// checks show nothing and change nothing themselves.
+// The checks of the main window's inputs, as verdicts: what to tell the user, why, and which box
+// it is about. The checks show nothing and change nothing themselves; the commands
+// (core/calculation.h) decide where the focus goes and whether they go on.
 //
 // - Presence: Calculate needs all four measurements (each positive, and degrees plus minutes as
 //   typed above zero); without them it stops.
@@ -27,20 +27,29 @@
 
 namespace kestrune {
 
-// The box that receives the focus after a check's message.
-enum class FocusField { Unchanged, Degrees, Projection, StepWidth };
+// Why a check or a command tells the user something.
+enum class Reason {
+    TwinTooLarge, // a measurement's twin would not show in its box: left empty (a warning)
+    AngleOutOfRange, // the angle is put back to 30 degrees 0 minutes
+    MissingMeasurement, // Calculate stops
+    StepWidthOutOfRange, // a warning: Calculate goes on
+    NotAPlainNumber, // Calculate gives no loads
+    NotComputable, // no loads: a tangent of zero, or beyond the range of a double
+    LoadsTooLarge, // no loads: 10,000,000 or more
+};
 
 struct Verdict {
     std::optional<Message> message; // none: the input passes
-    FocusField focus = FocusField::Unchanged;
-    bool goOn = true;
+    Reason reason {};
+    std::optional<Box> box; // the box the message is about; none: the escalator as a whole
 
     bool passed() const { return !message; }
 };
 
-Verdict CheckPresence(const LoadInputTexts &inputs);
+// Each check of the measurements of `system`.
+Verdict CheckPresence(const LoadInputTexts &inputs, UnitSystem system);
 Verdict CheckAngle(std::string_view degrees, std::string_view minutes);
 Verdict CheckStepWidth(std::string_view width, UnitSystem system);
-Verdict CheckPlainMeasurements(const LoadInputTexts &inputs);
+Verdict CheckPlainMeasurements(const LoadInputTexts &inputs, UnitSystem system);
 
 } // namespace kestrune

@@ -27,14 +27,15 @@ constexpr TwinRule kTwinRules[3][2] = {
 
 } // namespace
 
-TwinText ConvertTwin(Measurement measurement, UnitSystem from, std::string_view text)
+TwinText ConvertTwin(
+    Quantity measurement, UnitSystem from, std::string_view text, const TextCut &cut)
 {
     const TwinRule &rule = kTwinRules[static_cast<int>(measurement)][static_cast<int>(from)];
     double value = ParseNumber(text) * rule.factor;
     if (rule.toHundredths) value = RoundHalfEven(value, 2);
     const std::string converted = NumberToText(value);
-    if (std::isfinite(value) && CutKeepsMagnitude(converted, kMeasurementLength))
-        return { KeptText(converted, kMeasurementLength), std::nullopt };
+    std::string kept = cut.cut(converted, kMeasurementLength);
+    if (std::isfinite(value) && KeepsMagnitude(converted, kept)) return { kept, std::nullopt };
     return { {},
         Message { "Conversion Too Large",
             std::string("The ") + rule.quantity

@@ -19,8 +19,6 @@
 
 namespace kestrune {
 
-enum class Measurement { Projection, Rise, Width };
-
 struct TwinText {
     std::string text; // what the twin box shows (empty when the value cannot be shown)
     // The converted value would show in the twin's box as a number many times too small, or is
@@ -28,7 +26,9 @@ struct TwinText {
     std::optional<Message> tooLarge;
 };
 
-// The twin of `text`, a measurement typed in `from`, in the other unit system.
-TwinText ConvertTwin(Measurement measurement, UnitSystem from, std::string_view text);
+// The twin of `text`, a measurement typed in `from`, in the other unit system, as `cut` keeps it
+// in the twin's box.
+TwinText ConvertTwin(
+    Quantity measurement, UnitSystem from, std::string_view text, const TextCut &cut);
 
 } // namespace kestrune

@@ -266,6 +266,14 @@ double RoundHalfEven(double value, int digits)
     return value < 0 && magnitude != 0 ? -magnitude : magnitude;
 }
 
+bool KeepsMagnitude(std::string_view text, std::string_view kept)
+{
+    if (kept.size() >= text.size()) return true;
+    if (text.find_first_of("Ee") != std::string_view::npos) return false;
+    const std::size_t point = text.find('.');
+    return point != std::string_view::npos && kept.size() >= point;
+}
+
 bool CutKeepsMagnitude(std::string_view text, std::size_t length)
 {
     if (CharacterCount(text) <= length) return true;

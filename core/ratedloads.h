@@ -67,18 +67,19 @@ struct LoadResult {
     LoadTexts texts; // meaningful only without a problem
 };
 
-LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs);
+// Each result as `cut` keeps it in its box.
+LoadResult ComputeRatedLoads(
+    const LoadFactors &factors, const LoadInputs &inputs, const TextCut &cut);
 
 // The loads from the five texts of a calculation in `system`, once the presence check has passed:
 // the projection, the rise and the width must be plain numbers (CheckPlainMeasurements), and
 // every result must be computable and fit its box. Without a refusal, `texts` holds what the
-// result boxes show; with one, no result is to be shown at all, and its focus names the box to
-// correct, if any.
+// result boxes show; with one, no result is to be shown at all.
 struct LoadOutcome {
     Verdict refusal;
     LoadTexts texts;
 };
 
-LoadOutcome ComputeLoadTexts(const LoadInputTexts &inputs, UnitSystem system);
+LoadOutcome ComputeLoadTexts(const LoadInputTexts &inputs, UnitSystem system, const TextCut &cut);
 
 } // namespace kestrune

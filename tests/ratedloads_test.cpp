@@ -10,6 +10,19 @@
 namespace kestrune {
 namespace {
 
+// Numbers are one byte a character.
+struct ByteCut : TextCut {
+    std::string cut(std::string_view text, std::size_t length) const override
+    {
+        return std::string(text.substr(0, length));
+    }
+};
+
+LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs)
+{
+    return kestrune::ComputeRatedLoads(factors, inputs, ByteCut());
+}
+
 TEST(RatedLoads, WorkedExamplesGiveTheWindowsDigitsInBothUnitSystems)
 {
     struct Case {
