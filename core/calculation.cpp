@@ -1,12 +1,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/calculation.h"
 
-#include "core/conversions.h"
+#include "core/numbers.h"
 #include "core/ratedloads.h"
+
+#include <cmath>
 
 namespace kestrune {
 
 namespace {
+
+// The twin conversions. Feet become metres by the survey foot (1200/3937 m), metres become feet
+// by the international foot; the two factors are not reciprocals, so 33 feet come back as 33.0000
+// after a switch to metric and back. Inches become millimetres by 25.4; millimetres become inches
+// rounded to hundredths. A text that does not begin with a number converts as 0.
+struct TwinRule {
+    double factor;
+    bool toHundredths;
+    const char *quantity; // as the message names the twin
+};
+
+// By measurement, then by the unit system converted from.
+constexpr TwinRule kTwinRules[3][2] = {
+    { { 0.30480060960122, false, "horizontal projection in meters" },
+        { 3.28083989501313, false, "horizontal projection in feet" } },
+    { { 0.30480060960122, false, "total rise in meters" },
+        { 3.28083989501313, false, "total rise in feet" } },
+    { { 25.4, false, "step width in millimeters" },
+        { 0.03937007874016, true, "step width in inches" } },
+};
+
+// Writes the twin of the source measurement `box`. A converted value that would show in the
+// twin's box as a number many times too small, or is no number at all, leaves the twin empty and
+// is told.
+void writeTwin(EscalatorBoxes &boxes, Box box)
+{
+    const TwinRule &rule
+        = kTwinRules[static_cast<int>(QuantityOf(box))][static_cast<int>(SystemOf(box))];
+    double value = ParseNumber(boxes.text(box)) * rule.factor;
+    if (rule.toHundredths) value = RoundHalfEven(value, 2);
+    const std::string converted = NumberToText(value);
+    const std::string kept = boxes.cut(converted, kMeasurementLength);
+    const Box twin = BoxOf(QuantityOf(box), OtherSystem(SystemOf(box)));
+    if (std::isfinite(value) && KeepsMagnitude(converted, kept)) {
+        boxes.write(twin, kept);
+        return;
+    }
+    boxes.write(twin, {});
+    boxes.tell({ Message { "Conversion Too Large",
+                     std::string("The ") + rule.quantity
+                         + " is too large to be shown in its box, so the box is left empty.",
+                     Stop },
+        Reason::TwinTooLarge, twin });
+}
 
 LoadInputTexts sourceTexts(const EscalatorBoxes &boxes)
 {
@@ -26,13 +72,7 @@ void BoxChanged(EscalatorBoxes &boxes, Box box)
     }
     if (!IsTwin(box) || QuantityOf(box) > Quantity::Width) return;
     // Only the source system writes its twins, so a write into a twin never writes back.
-    const UnitSystem source = boxes.source();
-    if (SystemOf(box) == source) {
-        const Box twinBox = BoxOf(QuantityOf(box), OtherSystem(source));
-        const TwinText twin = ConvertTwin(QuantityOf(box), source, boxes.text(box), boxes);
-        boxes.write(twinBox, twin.text);
-        if (twin.tooLarge) boxes.tell({ twin.tooLarge, Reason::TwinTooLarge, twinBox });
-    }
+    if (SystemOf(box) == boxes.source()) writeTwin(boxes, box);
     ClearAnswers(boxes);
 }
 
@@ -84,7 +124,14 @@ void Calculate(EscalatorBoxes &boxes)
     }
     // A warning only: the loads are computed with the width as typed.
     RunStepWidthCheck(boxes, own);
-    const LoadOutcome outcome = ComputeLoadTexts(sourceTexts(boxes), own, boxes);
+    // The projection, the rise and the width must be plain numbers before they are computed.
+    const LoadInputTexts in = sourceTexts(boxes);
+    LoadOutcome outcome { CheckPlainMeasurements(in, own), {} };
+    if (outcome.refusal.passed())
+        outcome = ComputeRatedLoads(FactorsOf(own),
+            { ParseNumber(in.projection), *TextToNumber(in.rise), ParseNumber(in.width),
+                ParseNumber(in.degrees), ParseNumber(in.minutes) },
+            boxes);
     if (const Verdict &refusal = outcome.refusal; !refusal.passed()) {
         boxes.tell(refusal);
         // The projection or the width is to be typed again; the rise's refusal is older and

@@ -2,22 +2,16 @@
 #pragma once
 
 // The checks of the main window's inputs, as verdicts: what to tell the user, why, and which box
-// it is about. The checks show nothing and change nothing themselves; the commands
-// (core/calculation.h) decide where the focus goes and whether they go on.
+// it is about. They show and change nothing; the commands (core/calculation.h) tell, move the
+// focus and go on or stop.
 //
-// - Presence: Calculate needs all four measurements (each positive, and degrees plus minutes as
-//   typed above zero); without them it stops.
-// - Angle: the angle of inclination must lie from 0 to 31 degrees, both included (30 degrees
-//   plus 1 for site conditions). A refused angle is put back to kStartDegrees and kStartMinutes
-//   by the window, which then gives the degrees box the focus; a calculation goes on with that.
-// - Step width: a width outside 22 to 40 inches (560 to 1020 millimetres), both included, is
-//   warned about and the focus returns to the width box; the calculation goes on with the width
-//   as typed. A width that reads as 0 (empty, or no number) is not checked.
-// - Plain measurements: the loads are computed from the projection, the rise and the width of
-//   the unit system in use read as whole numbers. A text that is more than a number ("1,200",
-//   "100,5", "12ft") would otherwise be computed as its leading digits alone, so Calculate
-//   refuses it and names the measurement; for the projection and the width it also says that a
-//   point is the decimal separator and gives the box the focus.
+// - Presence: all four measurements positive, degrees plus minutes as typed above zero.
+// - Angle: from 0 to 31 degrees, both included (30 degrees plus 1 for site conditions).
+// - Step width: from 22 to 40 inches (560 to 1020 millimetres), both included; a width that
+//   reads as 0 (empty, or no number) is not checked.
+// - Plain measurements: the loads are computed from the projection, the rise and the width read
+//   as whole numbers; a text that is more than a number ("1,200", "100,5", "12ft") would be
+//   computed as its leading digits alone, so it is refused.
 
 #include "core/escalator.h"
 #include "core/messages.h"

@@ -73,20 +73,16 @@ inline constexpr std::size_t kAngleLength = 2; // degrees, and minutes
 inline constexpr std::size_t kLoadFieldLength = 7;
 inline constexpr std::size_t kCotangentFieldLength = 8;
 
+// By Box.
+inline constexpr std::size_t kBoxLengths[kBoxCount] = { kMeasurementLength, kMeasurementLength,
+    kMeasurementLength, kMeasurementLength, kMeasurementLength, kMeasurementLength,
+    kLoadFieldLength, kLoadFieldLength, kLoadFieldLength, kLoadFieldLength, kLoadFieldLength,
+    kLoadFieldLength, kLoadFieldLength, kLoadFieldLength, kAngleLength, kAngleLength,
+    kCotangentFieldLength, kIdentificationLength };
+
 inline constexpr std::size_t BoxLength(Box box)
 {
-    switch (box) {
-    case Box::Degrees:
-    case Box::Minutes:
-        return kAngleLength;
-    case Box::Cotangent:
-        return kCotangentFieldLength;
-    case Box::Identification:
-        return kIdentificationLength;
-    default:
-        return IsTwin(box) && QuantityOf(box) > Quantity::Width ? kLoadFieldLength
-                                                                : kMeasurementLength;
-    }
+    return kBoxLengths[static_cast<std::size_t>(box)];
 }
 
 // What keeps the first characters of a text as a box does, counting characters as the user sees
@@ -104,11 +100,7 @@ inline constexpr std::string_view kStartMinutes = "0";
 // The five texts a calculation reads: the three measurements of the unit system in use and the
 // angle of inclination, each as its box holds it.
 struct LoadInputTexts {
-    std::string projection;
-    std::string rise;
-    std::string width;
-    std::string degrees;
-    std::string minutes;
+    std::string projection, rise, width, degrees, minutes;
 };
 
 } // namespace kestrune

@@ -33,11 +33,6 @@ bool StartsCharacter(char c)
     return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
 }
 
-std::size_t CharacterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
-}
-
 std::string_view WithoutLeadingBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
@@ -276,10 +271,7 @@ bool KeepsMagnitude(std::string_view text, std::string_view kept)
 
 bool CutKeepsMagnitude(std::string_view text, std::size_t length)
 {
-    if (CharacterCount(text) <= length) return true;
-    if (text.find_first_of("Ee") != std::string_view::npos) return false;
-    const std::size_t point = text.find('.');
-    return point != std::string_view::npos && CharacterCount(text.substr(0, point)) <= length;
+    return KeepsMagnitude(text, KeptText(std::string(text), length));
 }
 
 std::string KeptText(std::string text, std::size_t length)

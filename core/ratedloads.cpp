@@ -7,9 +7,9 @@
 
 namespace kestrune {
 
-LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in, const TextCut &cut)
+LoadOutcome ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in, const TextCut &cut)
 {
-    LoadResult result;
+    LoadOutcome result;
     LoadTexts &out = result.texts;
     bool fits = true;
     bool finite = true;
@@ -55,39 +55,21 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in, c
     out.cotangent = own(1 / tangent(), kCotangentFieldLength);
 
     if (!finite)
-        result.problem = LoadProblem::NotComputable;
+        result = { { Message { "Cannot Calculate",
+                         "The rated loads cannot be calculated for these measurements and this "
+                         "angle of inclination. No loads were calculated.",
+                         Stop },
+                       Reason::NotComputable, std::nullopt },
+            {} };
     else if (!fits)
-        result.problem = LoadProblem::TooLarge;
+        result = { { Message { "Result Too Large",
+                         "The rated loads for these measurements and this angle of inclination "
+                         "are too large for their boxes (10,000,000 or more). No loads were "
+                         "calculated.",
+                         Stop },
+                       Reason::LoadsTooLarge, std::nullopt },
+            {} };
     return result;
-}
-
-LoadOutcome ComputeLoadTexts(const LoadInputTexts &in, UnitSystem system, const TextCut &cut)
-{
-    const Verdict plain = CheckPlainMeasurements(in, system);
-    if (!plain.passed()) return { plain, {} };
-    const LoadResult result = ComputeRatedLoads(FactorsOf(system),
-        { ParseNumber(in.projection), *TextToNumber(in.rise), ParseNumber(in.width),
-            ParseNumber(in.degrees), ParseNumber(in.minutes) },
-        cut);
-    switch (result.problem) {
-    case LoadProblem::None:
-        break;
-    case LoadProblem::NotComputable:
-        return { { Message { "Cannot Calculate",
-                       "The rated loads cannot be calculated for these measurements and this "
-                       "angle of inclination. No loads were calculated.",
-                       Stop },
-                     Reason::NotComputable, std::nullopt },
-            {} };
-    case LoadProblem::TooLarge:
-        return { { Message { "Result Too Large",
-                       "The rated loads for these measurements and this angle of inclination are "
-                       "too large for their boxes (10,000,000 or more). No loads were calculated.",
-                       Stop },
-                     Reason::LoadsTooLarge, std::nullopt },
-            {} };
-    }
-    return { {}, result.texts };
 }
 
 } // namespace kestrune

@@ -3,7 +3,6 @@
 // command makes, in order, on boxes that record them.
 
 #include "core/calculation.h"
-#include "core/conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -252,15 +251,19 @@ class TwinConversion : public testing::TestWithParam<TwinCase> { };
 TEST_P(TwinConversion, ShowsTheTextTheTwinKeepsOrLeavesItEmpty)
 {
     const TwinCase &c = GetParam();
-    const TwinText twin = ConvertTwin(c.measurement, c.from, c.text, RecordingBoxes());
+    RecordingBoxes boxes(c.from);
+    const Box twin = BoxOf(c.measurement, OtherSystem(c.from));
+    boxes.put(twin, "old");
+    boxes.put(BoxOf(c.measurement, c.from), c.text);
+    BoxChanged(boxes, BoxOf(c.measurement, c.from));
     if (c.twin) {
-        EXPECT_EQ(twin.text, c.twin);
-        EXPECT_EQ(twin.tooLarge, std::nullopt);
+        EXPECT_EQ(boxes.text(twin), c.twin);
+        EXPECT_TRUE(boxes.told.empty());
         return;
     }
-    EXPECT_EQ(twin.text, "");
-    ASSERT_TRUE(twin.tooLarge);
-    EXPECT_EQ(*twin.tooLarge,
+    EXPECT_EQ(boxes.text(twin), "");
+    ASSERT_EQ(boxes.told.size(), 1u);
+    EXPECT_EQ(boxes.told[0].message,
         (Message { "Conversion Too Large",
             std::string("The ") + c.quantity
                 + " is too large to be shown in its box, so the box is left empty.",
