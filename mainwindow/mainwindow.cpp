@@ -2,12 +2,8 @@
 #include "mainwindow/mainwindow.h"
 
 #include "mainwindow/helpmenu.h"
-#include "platform/characters.h"
 #include "platform/controls.h"
-#include "platform/form.h"
 #include "platform/geometry.h"
-#include "platform/qttext.h"
-#include "platform/textbox.h"
 #include "triangle/trianglewindow.h"
 
 #include <QAction>
@@ -298,31 +294,6 @@ void MainWindow::switchTo(UnitSystem system)
     }
     ConvertMeasurements(*this);
     focus(BoxOf(Quantity::Projection, system));
-}
-
-std::string MainWindow::text(Box b) const
-{
-    return toUtf8(box(b)->text());
-}
-
-std::string MainWindow::cut(std::string_view text, std::size_t length) const
-{
-    return toUtf8(firstCharacters(fromUtf8(text), static_cast<int>(length)));
-}
-
-void MainWindow::write(Box b, std::string_view text)
-{
-    box(b)->setFieldText(fromUtf8(text));
-}
-
-void MainWindow::tell(const Verdict &verdict)
-{
-    tell(*verdict.message);
-}
-
-void MainWindow::focus(Box b)
-{
-    form().setFocusTo(box(b));
 }
 
 void MainWindow::openTriangle()

@@ -13,7 +13,11 @@
 
 #include "core/calculation.h"
 #include "core/report.h"
+#include "platform/characters.h"
+#include "platform/form.h"
 #include "platform/formwindow.h"
+#include "platform/qttext.h"
+#include "platform/textbox.h"
 #include "triangle/trianglewindow.h"
 
 #include <QPointer>
@@ -89,11 +93,14 @@ private:
     TextBox *box(Box b) const { return m_boxes[static_cast<std::size_t>(b)]; }
     using FormWindow::tell;
     UnitSystem source() const override { return m_system; }
-    std::string text(Box b) const override;
-    std::string cut(std::string_view text, std::size_t length) const override;
-    void write(Box b, std::string_view text) override;
-    void tell(const Verdict &verdict) override;
-    void focus(Box b) override;
+    std::string text(Box b) const override { return toUtf8(box(b)->text()); }
+    std::string cut(std::string_view text, std::size_t length) const override
+    {
+        return toUtf8(firstCharacters(fromUtf8(text), static_cast<int>(length)));
+    }
+    void write(Box b, std::string_view text) override { box(b)->setFieldText(fromUtf8(text)); }
+    void tell(const Verdict &verdict) override { tell(*verdict.message); }
+    void focus(Box b) override { form().setFocusTo(box(b)); }
 
     Controls ui {};
     std::array<TextBox *, kBoxCount> m_boxes {}; // by Box
