@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The main window's commands, written once for every program that holds the escalator's boxes:
-// the change handling of a box, the checks made on leaving one, Calculate, Clear, and the
-// conversion of the source column after a switch of units. A command reads and writes the boxes
-// in a fixed order, and each write runs the written box's change handling to its end before the
-// command goes on, so a later step reads what the box kept and what that handling did. The main
-// window plays the commands on its text boxes; kestrune-calc plays them on a row of texts.
+// The main window's commands, written once for every program that holds the escalator's boxes.
+// A command reads and writes the boxes in a fixed order, and each write runs the written box's
+// change handling to its end before the command goes on, so a later step reads what the box kept
+// and what that handling did. The main window plays the commands on its text boxes,
+// kestrune-calc on a row of texts.
 
 #include "core/checks.h"
 #include "core/escalator.h"
@@ -37,9 +36,7 @@ public:
 // The results, the cotangent and the identification have none.
 void BoxChanged(EscalatorBoxes &boxes, Box box);
 
-// Blanks the nine results.
-void ClearAnswers(EscalatorBoxes &boxes);
-
+void ClearAnswers(EscalatorBoxes &boxes); // blanks the nine results
 // Leaving an angle box, and the first step of Calculate: a refused angle is told and put back to
 // 30 degrees 0 minutes, and the focus goes through the minutes to the degrees.
 void RunAngleCheck(EscalatorBoxes &boxes);

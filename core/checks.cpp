@@ -7,22 +7,12 @@
 
 namespace kestrune {
 
-namespace {
-
 // The permitted step widths of each unit system: the bounds, both included, and the unit the
 // message names them in.
-struct WidthLimits {
-    double lowest;
-    double highest;
+constexpr struct {
+    double lowest, highest;
     std::string_view unit;
-};
-
-constexpr WidthLimits kWidthLimits[] = {
-    { 22, 40, "inches" }, // UnitSystem::Imperial
-    { 560, 1020, "mm" }, // UnitSystem::Metric
-};
-
-} // namespace
+} kWidthLimits[] = { { 22, 40, "inches" }, { 560, 1020, "mm" } }; // by UnitSystem
 
 Verdict CheckPresence(const LoadInputTexts &in, UnitSystem system)
 {
@@ -65,7 +55,7 @@ Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
 
 Verdict CheckStepWidth(std::string_view text, UnitSystem system)
 {
-    const WidthLimits &limits = kWidthLimits[static_cast<int>(system)];
+    const auto &limits = kWidthLimits[static_cast<int>(system)];
     const double width = ParseNumber(text);
     if (width == 0 || (width >= limits.lowest && width <= limits.highest)) return {};
     const std::string unit(limits.unit);
