@@ -12,7 +12,7 @@ set(allowed_cli "core|platform|cli")
 
 set(faults 0)
 foreach(layer IN ITEMS core platform triangle mainwindow app tools cli)
-    file(GLOB sources ${ROOT}/${layer}/*.cpp ${ROOT}/${layer}/*.h)
+    file(GLOB_RECURSE sources ${ROOT}/${layer}/*.cpp ${ROOT}/${layer}/*.h)
     foreach(source IN LISTS sources)
         file(STRINGS ${source} includes REGEX "^#include [\"<]")
         foreach(line IN LISTS includes)
