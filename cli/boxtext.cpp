@@ -2,6 +2,7 @@
 #include "cli/boxtext.h"
 
 #include "core/numbers.h"
+#include "platform/characters.h"
 
 #include <cctype>
 
@@ -14,11 +15,12 @@ bool isDigit(char c)
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
-// Whether the first `length` characters of `text` still hold the whole part of the number the
+// Whether `kept`, the first characters of `text`, still holds the whole part of the number the
 // text begins with, and its exponent if it has one: only decimals, or what follows the number,
 // are cut off.
-bool cutKeepsWholePart(std::string_view text, std::size_t length)
+bool keepsWholePart(std::string_view text, std::string_view kept)
 {
+    const std::size_t length = kept.size();
     std::size_t i = text.find_first_not_of(" \t");
     if (i == std::string_view::npos) return true;
     auto skipDigits = [&] {
@@ -56,15 +58,23 @@ std::string JoinedText(const std::vector<Notice> &notices)
     return text;
 }
 
+std::string FirstCharacters(std::string_view text, std::size_t length)
+{
+    // Every character takes a byte at least.
+    if (text.size() <= length) return std::string(text);
+    const QString all = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return firstCharacters(all, static_cast<int>(length)).toStdString();
+}
+
 std::string BoxText(
     const InputBox &box, std::string_view given, BoxNotices &notices, std::string_view refusal)
 {
-    std::string kept = KeptText(std::string(given), box.length);
+    std::string kept = FirstCharacters(given, box.length);
     if (kept.size() == given.size() || ParseNumber(kept) == ParseNumber(given)) return kept;
     const std::string text
         = "The text \"" + std::string(given) + "\" for the " + std::string(box.quantity);
     const std::string holds = std::to_string(box.length) + " characters";
-    if (cutKeepsWholePart(given, box.length)) {
+    if (keepsWholePart(given, kept)) {
         notices.warnings.push_back({ std::string(box.column),
             text + " is read as \"" + kept + "\", as its box holds " + holds + "." });
     } else if (!notices.error) {

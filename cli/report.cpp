@@ -4,8 +4,8 @@
 // complete, so a failure never leaves a truncated PDF behind.
 
 #include "core/report.h"
-#include "cli/calculation.h"
 #include "cli/commands.h"
+#include "cli/commands/escalatorrow.h"
 #include "cli/input/escalators.h"
 #include "cli/output/wholefile.h"
 #include "printing/pdfpages.h"

@@ -7,34 +7,33 @@
 
 namespace kestrune {
 
-namespace {
-
 // The permitted step widths of each unit system: the bounds, both included, and the unit the
 // message names them in.
-struct WidthLimits {
-    double lowest;
-    double highest;
+constexpr struct {
+    double lowest, highest;
     std::string_view unit;
-};
+} kWidthLimits[] = { { 22, 40, "inches" }, { 560, 1020, "mm" } }; // by UnitSystem
 
-constexpr WidthLimits kWidthLimits[] = {
-    { 22, 40, "inches" }, // UnitSystem::Imperial
-    { 560, 1020, "mm" }, // UnitSystem::Metric
-};
-
-} // namespace
-
-Verdict CheckPresence(const LoadInputTexts &in)
+Verdict CheckPresence(const LoadInputTexts &in, UnitSystem system)
 {
     const double minutes = ParseNumber(in.minutes);
     const double degrees = ParseNumber(in.degrees);
-    // The minutes count as typed, not divided by 60: degrees 0 with minutes 30 are present.
-    if (ParseNumber(in.projection) > 0 && ParseNumber(in.rise) > 0 && ParseNumber(in.width) > 0
-        && degrees + minutes > 0)
+    // The minutes count as typed, not divided by 60: degrees 0 with minutes 30 are present. The
+    // verdict names the first measurement missing.
+    std::optional<Box> missing;
+    if (!(ParseNumber(in.projection) > 0))
+        missing = BoxOf(Quantity::Projection, system);
+    else if (!(ParseNumber(in.rise) > 0))
+        missing = BoxOf(Quantity::Rise, system);
+    else if (!(ParseNumber(in.width) > 0))
+        missing = BoxOf(Quantity::Width, system);
+    else if (!(degrees + minutes > 0))
+        missing = Box::Degrees;
+    else
         return {};
     return { Message {
                  "Insufficient Data", "Please make an entry in all four categories.", Information },
-        FocusField::Unchanged, false };
+        Reason::MissingMeasurement, missing };
 }
 
 Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
@@ -50,12 +49,13 @@ Verdict CheckAngle(std::string_view degrees, std::string_view minutes)
                  "site conditions.";
     else
         return {};
-    return { Message { "Angle of Inclination", prompt, Stop }, FocusField::Degrees, true };
+    return { Message { "Angle of Inclination", prompt, Stop }, Reason::AngleOutOfRange,
+        Box::Degrees };
 }
 
 Verdict CheckStepWidth(std::string_view text, UnitSystem system)
 {
-    const WidthLimits &limits = kWidthLimits[static_cast<int>(system)];
+    const auto &limits = kWidthLimits[static_cast<int>(system)];
     const double width = ParseNumber(text);
     if (width == 0 || (width >= limits.lowest && width <= limits.highest)) return {};
     const std::string unit(limits.unit);
@@ -64,34 +64,32 @@ Verdict CheckStepWidth(std::string_view text, UnitSystem system)
                      + " " + unit + " nor more than " + NumberToText(limits.highest) + " " + unit
                      + ".",
                  Stop },
-        FocusField::StepWidth, true };
+        Reason::StepWidthOutOfRange, BoxOf(Quantity::Width, system) };
 }
 
-Verdict CheckPlainMeasurements(const LoadInputTexts &in)
+Verdict CheckPlainMeasurements(const LoadInputTexts &in, UnitSystem system)
 {
-    // The rise's refusal is older than the other two and keeps its words, and the focus where it
-    // was.
+    // The rise's refusal is older than the other two and keeps its words.
     const struct {
         const std::string &text;
+        Quantity quantity;
         const char *title;
         const char *prompt;
-        FocusField box;
     } measurements[] = {
-        { in.projection, "Incorrect Horizontal Projection",
+        { in.projection, Quantity::Projection, "Incorrect Horizontal Projection",
             "The horizontal projection must be a plain number, without units or other characters. "
-            "A point is the decimal separator. No loads were calculated.",
-            FocusField::Projection },
-        { in.rise, "Incorrect Total Rise",
+            "A point is the decimal separator. No loads were calculated." },
+        { in.rise, Quantity::Rise, "Incorrect Total Rise",
             "The total rise must be a plain number, without units or other characters. No loads "
-            "were calculated.",
-            FocusField::Unchanged },
-        { in.width, "Incorrect Step Width",
+            "were calculated." },
+        { in.width, Quantity::Width, "Incorrect Step Width",
             "The width of the step must be a plain number, without units or other characters. A "
-            "point is the decimal separator. No loads were calculated.",
-            FocusField::StepWidth },
+            "point is the decimal separator. No loads were calculated." },
     };
     for (const auto &m : measurements) {
-        if (!TextToNumber(m.text)) return { Message { m.title, m.prompt, Stop }, m.box, false };
+        if (!TextToNumber(m.text))
+            return { Message { m.title, m.prompt, Stop }, Reason::NotAPlainNumber,
+                BoxOf(m.quantity, system) };
     }
     return {};
 }

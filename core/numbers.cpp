@@ -33,11 +33,6 @@ bool StartsCharacter(char c)
     return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
 }
 
-std::size_t CharacterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), StartsCharacter));
-}
-
 std::string_view WithoutLeadingBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
@@ -266,12 +261,17 @@ double RoundHalfEven(double value, int digits)
     return value < 0 && magnitude != 0 ? -magnitude : magnitude;
 }
 
-bool CutKeepsMagnitude(std::string_view text, std::size_t length)
+bool KeepsMagnitude(std::string_view text, std::string_view kept)
 {
-    if (CharacterCount(text) <= length) return true;
+    if (kept.size() >= text.size()) return true;
     if (text.find_first_of("Ee") != std::string_view::npos) return false;
     const std::size_t point = text.find('.');
-    return point != std::string_view::npos && CharacterCount(text.substr(0, point)) <= length;
+    return point != std::string_view::npos && kept.size() >= point;
+}
+
+bool CutKeepsMagnitude(std::string_view text, std::size_t length)
+{
+    return KeepsMagnitude(text, KeptText(std::string(text), length));
 }
 
 std::string KeptText(std::string text, std::size_t length)

@@ -45,6 +45,11 @@ std::string NumberToText(double value);
 // magnitudes; a result of zero is +0. A negative `digits` counts as 0.
 double RoundHalfEven(double value, int digits);
 
+// Whether `kept`, the first characters of the number text `text` that a box keeps, still shows
+// the number's magnitude: the cut may drop decimals (1234.567 kept as 1234.56) but not integer
+// digits (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).
+bool KeepsMagnitude(std::string_view text, std::string_view kept);
+
 // Whether a field that keeps only the first `length` characters of `text` still shows the number's
 // magnitude: cutting may drop decimals (1234.567 kept as 1234.56) but not integer digits
 // (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).

@@ -4,13 +4,12 @@
 #include "core/numbers.h"
 
 #include <cmath>
-#include <utility>
 
 namespace kestrune {
 
-LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
+LoadOutcome ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in, const TextCut &cut)
 {
-    LoadResult result;
+    LoadOutcome result;
     LoadTexts &out = result.texts;
     bool fits = true;
     bool finite = true;
@@ -18,9 +17,10 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     // A result's own text, and whether its field keeps the whole magnitude.
     auto own = [&](double value, std::size_t length) {
         finite = finite && std::isfinite(value);
-        std::string text = NumberToText(value);
-        fits = fits && CutKeepsMagnitude(text, length);
-        return KeptText(std::move(text), length);
+        const std::string text = NumberToText(value);
+        std::string kept = cut.cut(text, length);
+        fits = fits && KeepsMagnitude(text, kept);
+        return kept;
     };
     // The twin of a load, converted from the text its field kept.
     auto twin = [&](const std::string &ownText) {
@@ -55,44 +55,21 @@ LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &in)
     out.cotangent = own(1 / tangent(), kCotangentFieldLength);
 
     if (!finite)
-        result.problem = LoadProblem::NotComputable;
+        result = { { Message { "Cannot Calculate",
+                         "The rated loads cannot be calculated for these measurements and this "
+                         "angle of inclination. No loads were calculated.",
+                         Stop },
+                       Reason::NotComputable, std::nullopt },
+            {} };
     else if (!fits)
-        result.problem = LoadProblem::TooLarge;
+        result = { { Message { "Result Too Large",
+                         "The rated loads for these measurements and this angle of inclination "
+                         "are too large for their boxes (10,000,000 or more). No loads were "
+                         "calculated.",
+                         Stop },
+                       Reason::LoadsTooLarge, std::nullopt },
+            {} };
     return result;
-}
-
-LoadOutcome ComputeLoadTexts(const LoadInputTexts &in, UnitSystem system)
-{
-    const Verdict plain = CheckPlainMeasurements(in);
-    if (!plain.passed()) return { plain, {} };
-    const LoadResult result = ComputeRatedLoads(FactorsOf(system),
-        { ParseNumber(in.projection), *TextToNumber(in.rise), ParseNumber(in.width),
-            ParseNumber(in.degrees), ParseNumber(in.minutes) });
-    switch (result.problem) {
-    case LoadProblem::None:
-        break;
-    case LoadProblem::NotComputable:
-        return {
-            Verdict {
-                Message { "Cannot Calculate",
-                    "The rated loads cannot be calculated for these measurements and this angle "
-                    "of inclination. No loads were calculated.",
-                    Stop },
-                FocusField::Unchanged, false },
-            {}
-        };
-    case LoadProblem::TooLarge:
-        return {
-            Verdict {
-                Message { "Result Too Large",
-                    "The rated loads for these measurements and this angle of inclination are "
-                    "too large for their boxes (10,000,000 or more). No loads were calculated.",
-                    Stop },
-                FocusField::Unchanged, false },
-            {}
-        };
-    }
-    return { {}, result.texts };
 }
 
 } // namespace kestrune

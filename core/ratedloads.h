@@ -11,7 +11,6 @@
 
 #include "core/checks.h"
 #include "core/escalator.h"
-#include "core/messages.h"
 
 #include <optional>
 #include <string>
@@ -54,31 +53,16 @@ struct LoadTexts {
     std::string cotangent;
 };
 
-enum class LoadProblem {
-    None,
-    // A tangent of zero or a value beyond the range of a double: there is no load to show.
-    NotComputable,
-    // A result that its field would keep only without integer digits or its exponent.
-    TooLarge,
-};
-
-struct LoadResult {
-    LoadProblem problem = LoadProblem::None;
-    LoadTexts texts; // meaningful only without a problem
-};
-
-LoadResult ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs);
-
-// The loads from the five texts of a calculation in `system`, once the presence check has passed:
-// the projection, the rise and the width must be plain numbers (CheckPlainMeasurements), and
-// every result must be computable and fit its box. Without a refusal, `texts` holds what the
-// result boxes show; with one, no result is to be shown at all, and its focus names the box to
-// correct, if any.
+// The loads, or why there are none: a tangent of zero or a value beyond the range of a double
+// (NotComputable), or a result that its box would keep only without integer digits or its
+// exponent (LoadsTooLarge). Without a refusal, `texts` holds what the result boxes show.
 struct LoadOutcome {
     Verdict refusal;
     LoadTexts texts;
 };
 
-LoadOutcome ComputeLoadTexts(const LoadInputTexts &inputs, UnitSystem system);
+// Each result as `cut` keeps it in its box.
+LoadOutcome ComputeRatedLoads(
+    const LoadFactors &factors, const LoadInputs &inputs, const TextCut &cut);
 
 } // namespace kestrune

@@ -3,10 +3,7 @@
 
 #include "mainwindow/helpmenu.h"
 #include "platform/controls.h"
-#include "platform/form.h"
 #include "platform/geometry.h"
-#include "platform/qttext.h"
-#include "platform/textbox.h"
 #include "triangle/trianglewindow.h"
 
 #include <QAction>
@@ -32,52 +29,64 @@ constexpr int kLabelWidth = 4215;
 constexpr int kLabelHeight = 255;
 constexpr int kUnitWidth = 495;
 
-// A row's box in one unit column, with the label of its unit beside it.
-struct UnitBox {
+// The boxes, by Box: their names and tab indices; boxes without a tab stop keep their place in
+// the Tab order.
+struct BoxPlace {
     TextBox *C::*box;
     const char *name;
-    const char *unitLabel;
-    const char *unit; // as the label shows it
-    const char *unitWord; // as a screen reader says it
+    int tabIndex;
+};
+constexpr BoxPlace kBoxPlaces[kBoxCount] = { { &C::projectionImperial, "txtProjImp", 0 },
+    { &C::projectionMetric, "txtProjMet", 1 }, { &C::riseImperial, "txtRiseImp", 2 },
+    { &C::riseMetric, "txtRiseMet", 3 }, { &C::widthImperial, "txtWidthImp", 4 },
+    { &C::widthMetric, "txtWidthMet", 5 }, { &C::structuralImperial, "txtStructImp", 24 },
+    { &C::structuralMetric, "txtStructMet", 23 }, { &C::machineryImperial, "txtMachImp", 29 },
+    { &C::machineryMetric, "txtMachMet", 28 }, { &C::brakeStaticImperial, "txtBrakeStopImp", 34 },
+    { &C::brakeStaticMetric, "txtBrakeStopMet", 33 },
+    { &C::brakeRunningImperial, "txtBrakeRunImp", 39 },
+    { &C::brakeRunningMetric, "txtBrakeRunMet", 38 }, { &C::degrees, "txtDeg", 6 },
+    { &C::minutes, "txtMin", 7 }, { &C::cotangent, "txtCotangent", 47 },
+    { &C::identification, "txtID", 48 } };
+
+// The label of a box's unit: its name, as it shows, as a screen reader says it.
+struct Unit {
+    const char *label;
+    const char *shown;
+    const char *word;
 };
 
+// A row of twins: the label on the left, the imperial box and its unit, the metric box and its.
 struct Row {
     int top;
+    Quantity quantity;
     const char *label;
     const char *caption;
     const char *tooltip;
-    std::size_t length;
-    UnitBox imperial, metric;
+    Unit units[2]; // by UnitSystem
 };
 
 // The three measurements, then the four rated loads.
 const Row kRows[] = {
-    { 1680, "Label5",
+    { 1680, Quantity::Projection, "Label5",
         "Length of the horizontal projection:", " Span = Face of support to face of support ",
-        kMeasurementLength, { &C::projectionImperial, "txtProjImp", "Label9", "Ft", "feet" },
-        { &C::projectionMetric, "txtProjMet", "Label13", "M", "meters" } },
-    { 2160, "Label8", "Total rise:", "", kMeasurementLength,
-        { &C::riseImperial, "txtRiseImp", "Label10", "Ft", "feet" },
-        { &C::riseMetric, "txtRiseMet", "Label14", "M", "meters" } },
-    { 2640, "Label6", "Width of the escalator step:", "", kMeasurementLength,
-        { &C::widthImperial, "txtWidthImp", "Label11", "In", "inches" },
-        { &C::widthMetric, "txtWidthMet", "Label15", "MM", "millimeters" } },
-    { 4380, "Label19", "Structural rated load:", " Used for the purpose of structural design ",
-        kLoadFieldLength, { &C::structuralImperial, "txtStructImp", "Label18", "Lb", "pounds" },
-        { &C::structuralMetric, "txtStructMet", "Label17", "Kg", "kilograms" } },
-    { 4860, "Label22", "Machinery rated load:",
+        { { "Label9", "Ft", "feet" }, { "Label13", "M", "meters" } } },
+    { 2160, Quantity::Rise, "Label8", "Total rise:", "",
+        { { "Label10", "Ft", "feet" }, { "Label14", "M", "meters" } } },
+    { 2640, Quantity::Width, "Label6", "Width of the escalator step:", "",
+        { { "Label11", "In", "inches" }, { "Label15", "MM", "millimeters" } } },
+    { 4380, Quantity::Structural, "Label19",
+        "Structural rated load:", " Used for the purpose of structural design ",
+        { { "Label18", "Lb", "pounds" }, { "Label17", "Kg", "kilograms" } } },
+    { 4860, Quantity::Machinery, "Label22", "Machinery rated load:",
         " Used for the purpose of driving machine and power transmission calculations...Some "
         "authorities also designate this load as \"Capacity rated load\" ",
-        kLoadFieldLength, { &C::machineryImperial, "txtMachImp", "Label21", "Lb", "pounds" },
-        { &C::machineryMetric, "txtMachMet", "Label20", "Kg", "kilograms" } },
-    { 5340, "Label25", "Brake rated load - static:",
-        " Used for the purpose of brake calculations with the escalator stopped ", kLoadFieldLength,
-        { &C::brakeStaticImperial, "txtBrakeStopImp", "Label24", "Lb", "pounds" },
-        { &C::brakeStaticMetric, "txtBrakeStopMet", "Label23", "Kg", "kilograms" } },
-    { 5820, "Label28", "Brake rated load - running:",
-        " Used for the purpose of brake calculations with the escalator running ", kLoadFieldLength,
-        { &C::brakeRunningImperial, "txtBrakeRunImp", "Label27", "Lb", "pounds" },
-        { &C::brakeRunningMetric, "txtBrakeRunMet", "Label26", "Kg", "kilograms" } },
+        { { "Label21", "Lb", "pounds" }, { "Label20", "Kg", "kilograms" } } },
+    { 5340, Quantity::BrakeStatic, "Label25", "Brake rated load - static:",
+        " Used for the purpose of brake calculations with the escalator stopped ",
+        { { "Label24", "Lb", "pounds" }, { "Label23", "Kg", "kilograms" } } },
+    { 5820, Quantity::BrakeRunning, "Label28", "Brake rated load - running:",
+        " Used for the purpose of brake calculations with the escalator running ",
+        { { "Label27", "Lb", "pounds" }, { "Label26", "Kg", "kilograms" } } },
 };
 
 const QString kAngleTooltip = QStringLiteral(" The angle of inclination shall be designed not to "
@@ -89,46 +98,25 @@ struct Button {
     const char *name;
     const char *caption;
     int left, top, width, height;
+    int tabIndex;
     const char *description; // what a screen reader adds to the caption
 };
 
 // The unit buttons head their columns; the commands stand in a row beneath the results.
 const Button kButtons[] = {
-    { &C::imperialButton, "cmdImperial", "&Imperial", kColumnLeft[0], 870, kBoxWidth, 435,
+    { &C::imperialButton, "cmdImperial", "&Imperial", kColumnLeft[0], 870, kBoxWidth, 435, 13,
         "Type the measurements in feet and inches (Alt+I)" },
-    { &C::metricButton, "cmdMetric", "&Metric", kColumnLeft[1], 870, kBoxWidth, 435,
+    { &C::metricButton, "cmdMetric", "&Metric", kColumnLeft[1], 870, kBoxWidth, 435, 14,
         "Type the measurements in meters and millimeters (Alt+M)" },
-    { &C::calculateButton, "cmdCalculate", "&Calculate", 1950, 6540, 1215, 495,
+    { &C::calculateButton, "cmdCalculate", "&Calculate", 1950, 6540, 1215, 495, 43,
         "Calculates the cotangent and the rated loads (Enter, Alt+C)" },
-    { &C::clearButton, "cmdClear", "C&lear", 3900, 6540, 1215, 495,
+    { &C::clearButton, "cmdClear", "C&lear", 3900, 6540, 1215, 495, 44,
         "Clears all text boxes (Alt+L)" },
-    { &C::exitButton, "cmdExit", "E&xit", 5850, 6540, 1215, 495, "Closes the window (Esc, Alt+X)" },
+    { &C::exitButton, "cmdExit", "E&xit", 5850, 6540, 1215, 495, 45,
+        "Closes the window (Esc, Alt+X)" },
 };
 
-// The order of the Tab key, by tab index; boxes without a tab stop keep their place in it.
-const std::pair<TextBox * C::*, int> kTabIndices[] = { { &C::projectionImperial, 0 },
-    { &C::projectionMetric, 1 }, { &C::riseImperial, 2 }, { &C::riseMetric, 3 },
-    { &C::widthImperial, 4 }, { &C::widthMetric, 5 }, { &C::degrees, 6 }, { &C::minutes, 7 },
-    { &C::structuralMetric, 23 }, { &C::structuralImperial, 24 }, { &C::machineryMetric, 28 },
-    { &C::machineryImperial, 29 }, { &C::brakeStaticMetric, 33 }, { &C::brakeStaticImperial, 34 },
-    { &C::brakeRunningMetric, 38 }, { &C::brakeRunningImperial, 39 }, { &C::cotangent, 47 },
-    { &C::identification, 48 } };
-const std::pair<QPushButton * C::*, int> kButtonTabIndices[]
-    = { { &C::imperialButton, 13 }, { &C::metricButton, 14 }, { &C::calculateButton, 43 },
-          { &C::clearButton, 44 }, { &C::exitButton, 45 } };
-
 const QColor kLightGreen(128, 255, 128);
-
-// What a screen reader says for a box: the label beside it, with the unit where the row has one,
-// and the label's tooltip up to its ellipsis.
-void describe(TextBox *box, const QString &caption, const QString &tooltip, const char *unitWord)
-{
-    QString name = caption;
-    name.remove(QLatin1Char(':'));
-    if (unitWord) name += QStringLiteral(", ") + QLatin1String(unitWord);
-    box->setAccessibleName(name);
-    box->setAccessibleDescription(tooltip.section(QStringLiteral("..."), 0, 0).trimmed());
-}
 
 } // namespace
 
@@ -140,8 +128,8 @@ MainWindow::MainWindow(Services &services)
     wireBehaviour();
     // The window opens in imperial units with 30 degrees 0 minutes; each write runs the angle
     // box's change handling, which finds the angle accepted.
-    ui.degrees->setFieldText(fromUtf8(kStartDegrees));
-    ui.minutes->setFieldText(fromUtf8(kStartMinutes));
+    write(Box::Degrees, kStartDegrees);
+    write(Box::Minutes, kStartMinutes);
 }
 
 MainWindow::~MainWindow() = default;
@@ -152,13 +140,23 @@ void MainWindow::createControls()
     QWidget *area = client();
     auto label = [area](const char *name, const QString &caption, int left, int top, int width,
                      const QString &tooltip = {}) {
-        QLabel *l = makeLabel(area, name, caption, twipsRect(left, top, width, kLabelHeight));
-        l->setToolTip(tooltip);
-        return l;
+        makeLabel(area, name, caption, twipsRect(left, top, width, kLabelHeight))
+            ->setToolTip(tooltip);
     };
-    auto box = [area](const char *name, std::size_t length, int left, int top, int width) {
-        return makeTextBox(
-            area, name, static_cast<int>(length), twipsRect(left, top, width, kBoxHeight));
+    // A box with the label beside it, as a screen reader says it: the caption, the unit where the
+    // row has one, and the tooltip up to its ellipsis.
+    auto box = [&](Box b, int left, int top, int width, const QString &caption,
+                   const QString &tooltip, const char *unitWord) {
+        const BoxPlace &place = kBoxPlaces[static_cast<std::size_t>(b)];
+        TextBox *created = makeTextBox(area, place.name, static_cast<int>(BoxLength(b)),
+            twipsRect(left, top, width, kBoxHeight));
+        ui.*place.box = m_boxes[static_cast<std::size_t>(b)] = created;
+        QString name = caption;
+        name.remove(QLatin1Char(':'));
+        if (unitWord) name += QStringLiteral(", ") + QLatin1String(unitWord);
+        created->setAccessibleName(name);
+        created->setAccessibleDescription(tooltip.section(QStringLiteral("..."), 0, 0).trimmed());
+        form().addControl(created, place.tabIndex);
     };
     auto addRow = [&](const Row &row) {
         const QString caption = QString::fromLatin1(row.caption);
@@ -166,12 +164,11 @@ void MainWindow::createControls()
         label(row.label, caption, kLabelLeft, row.top + 60, kLabelWidth, tooltip);
         for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
             const auto i = static_cast<std::size_t>(system);
-            const UnitBox &unit = system == UnitSystem::Imperial ? row.imperial : row.metric;
-            TextBox *created = box(unit.name, row.length, kColumnLeft[i], row.top, kBoxWidth);
-            ui.*unit.box = created;
-            label(unit.unitLabel, QString::fromLatin1(unit.unit), kUnitLeft[i], row.top + 120,
+            const Unit &unit = row.units[i];
+            box(BoxOf(row.quantity, system), kColumnLeft[i], row.top, kBoxWidth, caption, tooltip,
+                unit.word);
+            label(unit.label, QString::fromLatin1(unit.shown), kUnitLeft[i], row.top + 120,
                 kUnitWidth);
-            describe(created, caption, tooltip, unit.unitWord);
         }
     };
     auto addButton = [area, this](const Button &b) {
@@ -179,18 +176,19 @@ void MainWindow::createControls()
             twipsRect(b.left, b.top, b.width, b.height));
         button->setAccessibleDescription(QString::fromLatin1(b.description));
         ui.*b.button = button;
+        form().addControl(button, b.tabIndex);
     };
 
     makeLabel(area, "Label1", QStringLiteral("Escalator Rated Load"), twipsRect(3180, 0, 2655, 375),
         Qt::AlignHCenter | Qt::AlignTop)
         ->setFont(windowFont(12));
 
+    const QString id = QStringLiteral("Escalator ID:");
     const QString idTooltip
         = QStringLiteral(" A maximum of 30 characters may be used to identify this unit ");
-    label("Label3", QStringLiteral("Escalator ID:"), kLabelLeft, 480, 3795, idTooltip);
-    ui.identification = box("txtID", kIdentificationLength, kLabelLeft, 930, 3795);
+    label("Label3", id, kLabelLeft, 480, 3795, idTooltip);
+    box(Box::Identification, kLabelLeft, 930, 3795, id, idTooltip, nullptr);
     ui.identification->setHoldsNumbers(false);
-    describe(ui.identification, QStringLiteral("Escalator ID:"), idTooltip, nullptr);
     addButton(kButtons[0]);
     addButton(kButtons[1]);
     for (QPushButton *button : { ui.imperialButton, ui.metricButton }) {
@@ -203,19 +201,16 @@ void MainWindow::createControls()
     for (std::size_t i = 0; i < 3; ++i)
         addRow(kRows[i]);
 
-    label("Label7", QStringLiteral("Angle of inclination:"), kLabelLeft, 3180, kLabelWidth,
-        kAngleTooltip);
-    ui.degrees = box("txtDeg", kAngleLength, kColumnLeft[0], 3120, 495);
+    const QString angle = QStringLiteral("Angle of inclination:");
+    label("Label7", angle, kLabelLeft, 3180, kLabelWidth, kAngleTooltip);
+    box(Box::Degrees, kColumnLeft[0], 3120, 495, angle, kAngleTooltip, "degrees");
     label("Label12", QStringLiteral("Deg"), 5220, 3240, kUnitWidth);
-    ui.minutes = box("txtMin", kAngleLength, 5940, 3120, 495);
+    box(Box::Minutes, 5940, 3120, 495, angle, kAngleTooltip, "minutes");
     label("Label16", QStringLiteral("Min"), 6540, 3240, kUnitWidth);
-    describe(ui.degrees, QStringLiteral("Angle of inclination:"), kAngleTooltip, "degrees");
-    describe(ui.minutes, QStringLiteral("Angle of inclination:"), kAngleTooltip, "minutes");
 
     const QString cotangent = QStringLiteral("Cotangent of the angle of inclination:");
     label("Label2", cotangent, kLabelLeft, 3960, kLabelWidth);
-    ui.cotangent = box("txtCotangent", kCotangentFieldLength, kColumnLeft[0], 3900, kBoxWidth);
-    describe(ui.cotangent, cotangent, {}, nullptr);
+    box(Box::Cotangent, kColumnLeft[0], 3900, kBoxWidth, cotangent, {}, nullptr);
 
     for (std::size_t i = 3; i < std::size(kRows); ++i)
         addRow(kRows[i]);
@@ -224,23 +219,14 @@ void MainWindow::createControls()
     ui.clearButton->setToolTip(QStringLiteral(" Clears all text boxes "));
     ui.calculateButton->setDefault(true);
 
-    m_columns = { Column { ui.projectionImperial, ui.riseImperial, ui.widthImperial,
-                      ui.structuralImperial, ui.machineryImperial, ui.brakeStaticImperial,
-                      ui.brakeRunningImperial },
-        Column { ui.projectionMetric, ui.riseMetric, ui.widthMetric, ui.structuralMetric,
-            ui.machineryMetric, ui.brakeStaticMetric, ui.brakeRunningMetric } };
-
     // The window opens in the imperial arrangement: the identification, the imperial
     // measurements and the angle are editable; every other box is a display.
-    const QList<TextBox *> editable { ui.identification, ui.projectionImperial, ui.riseImperial,
-        ui.widthImperial, ui.degrees, ui.minutes };
-    for (TextBox *b : findChildren<TextBox *>())
-        b->setEditable(editable.contains(b));
-
-    for (const auto &[member, index] : kTabIndices)
-        form().addControl(ui.*member, index);
-    for (const auto &[member, index] : kButtonTabIndices)
-        form().addControl(ui.*member, index);
+    for (std::size_t i = 0; i < kBoxCount; ++i) {
+        const Box b = static_cast<Box>(i);
+        m_boxes[i]->setEditable(IsTwin(b)
+                ? QuantityOf(b) <= Quantity::Width && SystemOf(b) == UnitSystem::Imperial
+                : b != Box::Cotangent);
+    }
     form().setDefaultButton(ui.calculateButton);
     form().setCancelButton(ui.exitButton);
 }
@@ -281,30 +267,33 @@ void MainWindow::wireBehaviour()
     connect(ui.copyResultsItem, &QAction::triggered, this, &MainWindow::copyResults);
     connect(ui.triangleItem, &QAction::triggered, this, &MainWindow::openTriangle);
 
-    // The identification and the cotangent keep their selection when they gain the focus.
-    selectTextOnFocus({ ui.projectionImperial, ui.projectionMetric, ui.riseImperial, ui.riseMetric,
-        ui.widthImperial, ui.widthMetric, ui.degrees, ui.minutes, ui.structuralImperial,
-        ui.structuralMetric, ui.machineryImperial, ui.machineryMetric, ui.brakeStaticImperial,
-        ui.brakeStaticMetric, ui.brakeRunningImperial, ui.brakeRunningMetric });
+    // Every box runs the core's change handling, and every box but the identification and the
+    // cotangent selects its whole text when it gains the focus. Leaving an angle box checks the
+    // angle, leaving a width box the step width of its system.
+    QList<TextBox *> selecting;
+    for (std::size_t i = 0; i < kBoxCount; ++i) {
+        const Box b = static_cast<Box>(i);
+        connect(m_boxes[i], &TextBox::changed, this, [this, b] { BoxChanged(*this, b); });
+        if (b != Box::Identification && b != Box::Cotangent) selecting << m_boxes[i];
+        if (b == Box::Degrees || b == Box::Minutes)
+            form().onLostFocus(m_boxes[i], [this] { RunAngleCheck(*this); });
+        else if (IsTwin(b) && QuantityOf(b) == Quantity::Width)
+            form().onLostFocus(m_boxes[i], [this, b] { RunStepWidthCheck(*this, SystemOf(b)); });
+    }
+    selectTextOnFocus(selecting);
+}
 
-    // A measurement: its twin follows it while its unit system is the source; either way the
-    // results no longer belong to the inputs.
-    for (const UnitSystem system : { UnitSystem::Imperial, UnitSystem::Metric }) {
-        for (const Measurement m :
-            { Measurement::Projection, Measurement::Rise, Measurement::Width })
-            connect(measurementBox(m, system), &TextBox::changed, this,
-                [this, m, system] { measurementChanged(m, system); });
-        form().onLostFocus(column(system).width, [this, system] { checkStepWidth(system); });
+void MainWindow::switchTo(UnitSystem system)
+{
+    ClearAnswers(*this);
+    m_system = system;
+    // The source column is editable; the other shows the conversions, converted afresh.
+    for (const Quantity measurement : kMeasurements) {
+        box(BoxOf(measurement, UnitSystem::Imperial))->setEditable(system == UnitSystem::Imperial);
+        box(BoxOf(measurement, UnitSystem::Metric))->setEditable(system == UnitSystem::Metric);
     }
-    // The angle: every keystroke checks it at once, so the boxes hold an accepted angle whenever
-    // Calculate is pressed; leaving either box checks it too.
-    for (TextBox *angle : { ui.degrees, ui.minutes }) {
-        connect(angle, &TextBox::changed, this, [this] {
-            clearAnswers();
-            checkAngle();
-        });
-        form().onLostFocus(angle, [this] { checkAngle(); });
-    }
+    ConvertMeasurements(*this);
+    focus(BoxOf(Quantity::Projection, system));
 }
 
 void MainWindow::openTriangle()

@@ -3,23 +3,21 @@
 
 // MainWindow, the rated-load calculator: a view over the calculation core (core/).
 //
-// The user types the measurements of an escalator into the boxes of the unit system in use: each
-// keystroke shows the measurement's twin in the other system and blanks the results; each
-// keystroke in an angle box checks the angle; leaving a width box checks the step width.
-// Calculate checks the angle, asks the core whether all four measurements are present, checks the
-// step width, and writes the loads the core computes. Every number, check and message comes from
-// the core; the window keeps the boxes and the order in which it reads and writes them, which
-// decides what the change handling of each box sees.
+// Every command of the boxes (the twin conversions, the angle and step-width checks, Calculate,
+// Clear) is the core's (core/calculation.h), played on the window's text boxes: the window is the
+// core's EscalatorBoxes, each box's change signal runs the core's change handling, and the
+// messages go through the window's services.
 //
-//   mainwindow/mainwindow.cpp  the controls from the layout tables, the menus, the wiring
-//   mainwindow/fields.cpp      the boxes' rules, the checks, Calculate, Clear, the unit buttons
-//   mainwindow/printing.cpp    Print Data, Print Form and Copy Results
+//   mainwindow/mainwindow.cpp  the controls from the layout tables, the menus, the wiring, the
+//   boxes mainwindow/printing.cpp    Print Data, Print Form and Copy Results
 
-#include "core/checks.h"
-#include "core/conversions.h"
-#include "core/escalator.h"
+#include "core/calculation.h"
 #include "core/report.h"
+#include "platform/characters.h"
+#include "platform/form.h"
 #include "platform/formwindow.h"
+#include "platform/qttext.h"
+#include "platform/textbox.h"
 #include "triangle/trianglewindow.h"
 
 #include <QPointer>
@@ -32,7 +30,7 @@ class QPushButton;
 
 namespace kestrune {
 
-class MainWindow : public FormWindow {
+class MainWindow : public FormWindow, private EscalatorBoxes {
     Q_OBJECT
 public:
     explicit MainWindow(Services &services);
@@ -56,8 +54,8 @@ public:
     TriangleWindow *triangleWindow() const { return m_triangle; }
 
     // The commands, as their buttons and menu items run them.
-    void calculate();
-    void clearFields();
+    void calculate() { Calculate(*this); }
+    void clearFields() { Clear(*this); }
     void switchToImperial() { switchTo(UnitSystem::Imperial); }
     void switchToMetric() { switchTo(UnitSystem::Metric); }
     void printData();
@@ -75,33 +73,37 @@ private:
         TextBox *projection, *rise, *width;
         TextBox *structural, *machinery, *brakeStatic, *brakeRunning;
     };
+    Column column(UnitSystem s) const
+    {
+        auto at = [&](Quantity q) { return m_boxes[static_cast<std::size_t>(BoxOf(q, s))]; };
+        return { at(Quantity::Projection), at(Quantity::Rise), at(Quantity::Width),
+            at(Quantity::Structural), at(Quantity::Machinery), at(Quantity::BrakeStatic),
+            at(Quantity::BrakeRunning) };
+    }
 
     void createControls();
     void createMenus();
     void wireBehaviour();
-
-    const Column &column(UnitSystem system) const
-    {
-        return m_columns[static_cast<std::size_t>(system)];
-    }
-    TextBox *measurementBox(Measurement measurement, UnitSystem system) const;
-    LoadInputTexts sourceTexts() const;
-
-    void measurementChanged(Measurement measurement, UnitSystem system);
-    // Blanks the nine results, as every change of a measurement or of the angle does.
-    void clearAnswers();
-    void checkAngle();
-    void checkStepWidth(UnitSystem system);
-    // Gives the focus to the box a check's verdict names, once its message has been closed; the
-    // step width is that of `system`.
-    void focusAfter(const Verdict &verdict, UnitSystem system);
     void switchTo(UnitSystem system);
     void askIdentification();
     // Every box as it stands, as the report and the copied table take them.
     ReportFields boxTexts() const;
 
+    // The escalator's boxes, as the core's commands read and write them.
+    TextBox *box(Box b) const { return m_boxes[static_cast<std::size_t>(b)]; }
+    using FormWindow::tell;
+    UnitSystem source() const override { return m_system; }
+    std::string text(Box b) const override { return toUtf8(box(b)->text()); }
+    std::string cut(std::string_view text, std::size_t length) const override
+    {
+        return toUtf8(firstCharacters(fromUtf8(text), static_cast<int>(length)));
+    }
+    void write(Box b, std::string_view text) override { box(b)->setFieldText(fromUtf8(text)); }
+    void tell(const Verdict &verdict) override { tell(*verdict.message); }
+    void focus(Box b) override { form().setFocusTo(box(b)); }
+
     Controls ui {};
-    std::array<Column, 2> m_columns {}; // by UnitSystem
+    std::array<TextBox *, kBoxCount> m_boxes {}; // by Box
     // The unit system the user types into; the other column shows the conversions.
     UnitSystem m_system = UnitSystem::Imperial;
     QPointer<TriangleWindow> m_triangle;

@@ -1,17 +1,239 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Text in, text out: the twin conversions and the whole of Calculate as the main window shows it.
+// The main window's commands as the core writes them once: every write, message and focus move a
+// command makes, in order, on boxes that record them.
 
 #include "core/calculation.h"
-#include "core/conversions.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
+#include <vector>
 
 namespace kestrune {
 namespace {
 
+// The boxes by their window names, which the records use.
+constexpr const char *kNames[kBoxCount] = { "txtProjImp", "txtProjMet", "txtRiseImp", "txtRiseMet",
+    "txtWidthImp", "txtWidthMet", "txtStructImp", "txtStructMet", "txtMachImp", "txtMachMet",
+    "txtBrakeStopImp", "txtBrakeStopMet", "txtBrakeRunImp", "txtBrakeRunMet", "txtDeg", "txtMin",
+    "txtCotangent", "txtID" };
+
+std::string nameOf(Box box)
+{
+    return kNames[static_cast<std::size_t>(box)];
+}
+
+// A row of texts that records "txtProjMet=3.04800" for a write that changes a text, "tell TITLE
+// (box)" for a message and "focus txtDeg" for a focus move.
+class RecordingBoxes : public EscalatorBoxes {
+public:
+    explicit RecordingBoxes(UnitSystem source = UnitSystem::Imperial) : m_source(source)
+    {
+        texts[static_cast<std::size_t>(Box::Degrees)] = "30";
+        texts[static_cast<std::size_t>(Box::Minutes)] = "0";
+    }
+    // Typed in earlier: set without a record or change handling.
+    void put(Box box, std::string text) { texts[static_cast<std::size_t>(box)] = std::move(text); }
+    std::vector<std::string> take() { return std::exchange(log, {}); }
+
+    UnitSystem source() const override { return m_source; }
+    std::string text(Box box) const override { return texts[static_cast<std::size_t>(box)]; }
+    // Numbers are one byte a character.
+    std::string cut(std::string_view text, std::size_t length) const override
+    {
+        return std::string(text.substr(0, length));
+    }
+    void write(Box box, std::string_view text) override
+    {
+        const std::string kept = cut(text, BoxLength(box));
+        if (kept == texts[static_cast<std::size_t>(box)]) return;
+        texts[static_cast<std::size_t>(box)] = kept;
+        log.push_back(nameOf(box) + "=" + kept);
+        BoxChanged(*this, box);
+    }
+    void tell(const Verdict &verdict) override
+    {
+        ASSERT_TRUE(verdict.message);
+        told.push_back(verdict);
+        log.push_back("tell " + verdict.message->title + " ("
+            + (verdict.box ? nameOf(*verdict.box) : std::string("-")) + ")");
+    }
+    void focus(Box box) override { log.push_back("focus " + nameOf(box)); }
+
+    std::array<std::string, kBoxCount> texts;
+    std::vector<std::string> log;
+    std::vector<Verdict> told;
+
+private:
+    UnitSystem m_source;
+};
+
+using Log = std::vector<std::string>;
+
+RecordingBoxes typed(UnitSystem source, const char *projection, const char *rise, const char *width,
+    const char *degrees = "30", const char *minutes = "0")
+{
+    RecordingBoxes boxes(source);
+    boxes.put(BoxOf(Quantity::Projection, source), projection);
+    boxes.put(BoxOf(Quantity::Rise, source), rise);
+    boxes.put(BoxOf(Quantity::Width, source), width);
+    boxes.put(Box::Degrees, degrees);
+    boxes.put(Box::Minutes, minutes);
+    return boxes;
+}
+
+TEST(Calculate, WorkedExamplesWriteEachPairInTheSourceSystemFirst)
+{
+    RecordingBoxes imperial = typed(UnitSystem::Imperial, "100", "50", "40");
+    Calculate(imperial);
+    EXPECT_EQ(imperial.take(),
+        (Log { "txtStructImp=22080", "txtStructMet=10015.3", "txtMachImp=14549.2",
+            "txtMachMet=6599.40", "txtBrakeRunImp=14549.2", "txtBrakeRunMet=6599.40",
+            "txtBrakeStopImp=19121.8", "txtBrakeStopMet=8673.50", "txtCotangent=1.732050" }));
+    // Kilograms first, pounds converted from the kept text.
+    RecordingBoxes metric = typed(UnitSystem::Metric, "30", "15", "1000");
+    Calculate(metric);
+    EXPECT_EQ(metric.take(),
+        (Log { "txtStructMet=9744.3", "txtStructImp=21482.5", "txtMachMet=6563.51",
+            "txtMachImp=14470.0", "txtBrakeRunMet=6563.51", "txtBrakeRunImp=14470.0",
+            "txtBrakeStopMet=8438.81", "txtBrakeStopImp=18604.3", "txtCotangent=1.732050" }));
+}
+
+TEST(Calculate, RefusedAngleIsPutBackNestedUntilBothBoxesHoldIt)
+{
+    // 100.65 degrees; with the degrees put back the nested check sees 31.65 and refuses again.
+    RecordingBoxes boxes = typed(UnitSystem::Imperial, "100", "50", "40", "99", "99");
+    Calculate(boxes);
+    const Log log = boxes.take();
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(Log(log.begin(), log.begin() + 8),
+        (Log { "tell Angle of Inclination (txtDeg)", "txtDeg=30",
+            "tell Angle of Inclination (txtDeg)", "txtMin=0", "focus txtMin", "focus txtDeg",
+            "focus txtMin", "focus txtDeg" }));
+    // The loads are then those of 30 degrees.
+    EXPECT_EQ(log.back(), "txtCotangent=1.732050");
+    EXPECT_EQ(boxes.text(Box::StructuralImperial), "22080");
+}
+
+TEST(Calculate, MissingMeasurementStopsBeforeTheStepWidthAndNamesTheMeasurement)
+{
+    RecordingBoxes boxes = typed(UnitSystem::Metric, "30", "", "2000");
+    Calculate(boxes);
+    EXPECT_EQ(boxes.take(), (Log { "tell Insufficient Data (txtRiseMet)" }));
+    EXPECT_EQ(boxes.told.at(0).reason, Reason::MissingMeasurement);
+}
+
+TEST(Calculate, StepWidthOutOfRangeWarnsFocusesTheBoxAndStillCalculates)
+{
+    RecordingBoxes boxes = typed(UnitSystem::Imperial, "100", "50", "50");
+    Calculate(boxes);
+    const Log log = boxes.take();
+    EXPECT_EQ(Log(log.begin(), log.begin() + 3),
+        (Log { "tell Incorrect Step Width (txtWidthImp)", "focus txtWidthImp",
+            "txtStructImp=26680" })); // (50 + 8) x 100 x 4.6
+    EXPECT_EQ(boxes.told.at(0).reason, Reason::StepWidthOutOfRange);
+}
+
+TEST(Calculate, RefusalsOfTheLoadsWriteNoResult)
+{
+    struct Case {
+        const char *name;
+        RecordingBoxes boxes;
+        Log log;
+        Reason reason;
+    };
+    Case cases[] = {
+        // A thousands separator would compute the loads of 1 ft: the box is to be typed again.
+        { "ProjectionWithAThousandsComma", typed(UnitSystem::Imperial, "1,200", "50", "40"),
+            { "tell Incorrect Horizontal Projection (txtProjImp)", "focus txtProjImp" },
+            Reason::NotAPlainNumber },
+        // The rise's refusal leaves the focus where it was.
+        { "RiseWithUnits", typed(UnitSystem::Imperial, "100", "12ft", "40"),
+            { "tell Incorrect Total Rise (txtRiseImp)" }, Reason::NotAPlainNumber },
+        // 100 mm is warned about, then 100,5 is refused.
+        { "MetricWidthWithADecimalComma", typed(UnitSystem::Metric, "30", "15", "100,5"),
+            { "tell Incorrect Step Width (txtWidthMet)", "focus txtWidthMet",
+                "tell Incorrect Step Width (txtWidthMet)", "focus txtWidthMet" },
+            Reason::NotAPlainNumber },
+        // Degrees -1 with minutes 60 pass both checks and make the tangent exactly 0.
+        { "ZeroTangent", typed(UnitSystem::Imperial, "100", "50", "40", "-1", "60"),
+            { "tell Cannot Calculate (-)" }, Reason::NotComputable },
+        // 9,744,300 kg fit their box; their twin in pounds has eight whole digits.
+        { "PoundsTooManyForTheirBox", typed(UnitSystem::Metric, "30000", "1", "1000"),
+            { "tell Result Too Large (-)" }, Reason::LoadsTooLarge },
+    };
+    for (Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Calculate(c.boxes);
+        EXPECT_EQ(c.boxes.take(), c.log);
+        EXPECT_EQ(c.boxes.told.back().reason, c.reason);
+    }
+}
+
+TEST(BoxChanged, TypingAMeasurementWritesItsTwinAndBlanksTheResults)
+{
+    RecordingBoxes boxes = typed(UnitSystem::Imperial, "100", "50", "40");
+    Calculate(boxes);
+    boxes.take();
+    boxes.write(Box::ProjectionImperial, "10");
+    EXPECT_EQ(boxes.take(),
+        (Log { "txtProjImp=10", "txtProjMet=3.04800",
+            "txtStructImp=", "txtMachImp=", "txtBrakeStopImp=", "txtBrakeRunImp=", "txtStructMet=",
+            "txtMachMet=", "txtBrakeStopMet=", "txtBrakeRunMet=", "txtCotangent=" }));
+    // The twin of the other system converts nothing back.
+    boxes.write(Box::ProjectionMetric, "5");
+    EXPECT_EQ(boxes.take(), (Log { "txtProjMet=5" }));
+}
+
+TEST(BoxChanged, TwinTooLargeForItsBoxIsLeftEmptyAndTold)
+{
+    RecordingBoxes boxes(UnitSystem::Metric);
+    boxes.write(Box::ProjectionMetric, "9999999");
+    EXPECT_EQ(
+        boxes.take(), (Log { "txtProjMet=9999999", "tell Conversion Too Large (txtProjImp)" }));
+    EXPECT_EQ(boxes.told.at(0).reason, Reason::TwinTooLarge);
+    EXPECT_EQ(boxes.told.at(0).message->prompt,
+        "The horizontal projection in feet is too large to be shown in its box, so the box is left "
+        "empty.");
+}
+
+TEST(BoxChanged, AnAngleKeystrokeIsCheckedAtOnce)
+{
+    RecordingBoxes boxes;
+    boxes.write(Box::Degrees, "35");
+    EXPECT_EQ(boxes.take(),
+        (Log { "txtDeg=35", "tell Angle of Inclination (txtDeg)", "txtDeg=30", "focus txtMin",
+            "focus txtDeg" }));
+}
+
+TEST(StepWidthCheck, LeavingTheConvertedTwinWarnsWithoutHoldingTheFocusThere)
+{
+    // 1020 mm show as 40.16 inches, which the imperial check refuses.
+    RecordingBoxes boxes(UnitSystem::Metric);
+    boxes.write(Box::WidthMetric, "1020");
+    boxes.take();
+    RunStepWidthCheck(boxes, UnitSystem::Imperial);
+    EXPECT_EQ(boxes.take(), (Log { "tell Incorrect Step Width (txtWidthImp)" }));
+}
+
+TEST(Clear, InMetricModeLeavesTheImperialBoxesEmptyNotZero)
+{
+    RecordingBoxes boxes = typed(UnitSystem::Metric, "30", "15", "1000");
+    ConvertMeasurements(boxes);
+    boxes.put(Box::Identification, "E1");
+    Clear(boxes);
+    for (const Box box : { Box::ProjectionImperial, Box::ProjectionMetric, Box::RiseImperial,
+             Box::WidthImperial, Box::Minutes, Box::Cotangent })
+        EXPECT_EQ(boxes.text(box), "") << nameOf(box);
+    EXPECT_EQ(boxes.text(Box::Degrees), "30");
+    EXPECT_EQ(boxes.text(Box::Identification), "E1");
+    EXPECT_EQ(boxes.log.back(), "focus txtProjMet");
+}
+
 struct TwinCase {
     const char *name;
-    Measurement measurement;
+    Quantity measurement;
     UnitSystem from;
     const char *text;
     const char *twin; // null: too large for the twin's box
@@ -29,24 +251,28 @@ class TwinConversion : public testing::TestWithParam<TwinCase> { };
 TEST_P(TwinConversion, ShowsTheTextTheTwinKeepsOrLeavesItEmpty)
 {
     const TwinCase &c = GetParam();
-    const TwinText twin = ConvertTwin(c.measurement, c.from, c.text);
+    RecordingBoxes boxes(c.from);
+    const Box twin = BoxOf(c.measurement, OtherSystem(c.from));
+    boxes.put(twin, "old");
+    boxes.put(BoxOf(c.measurement, c.from), c.text);
+    BoxChanged(boxes, BoxOf(c.measurement, c.from));
     if (c.twin) {
-        EXPECT_EQ(twin.text, c.twin);
-        EXPECT_EQ(twin.tooLarge, std::nullopt);
+        EXPECT_EQ(boxes.text(twin), c.twin);
+        EXPECT_TRUE(boxes.told.empty());
         return;
     }
-    EXPECT_EQ(twin.text, "");
-    ASSERT_TRUE(twin.tooLarge);
-    EXPECT_EQ(*twin.tooLarge,
+    EXPECT_EQ(boxes.text(twin), "");
+    ASSERT_EQ(boxes.told.size(), 1u);
+    EXPECT_EQ(boxes.told[0].message,
         (Message { "Conversion Too Large",
             std::string("The ") + c.quantity
                 + " is too large to be shown in its box, so the box is left empty.",
             Stop }));
 }
 
-constexpr Measurement kProjection = Measurement::Projection;
-constexpr Measurement kRise = Measurement::Rise;
-constexpr Measurement kWidth = Measurement::Width;
+constexpr Quantity kProjection = Quantity::Projection;
+constexpr Quantity kRise = Quantity::Rise;
+constexpr Quantity kWidth = Quantity::Width;
 constexpr UnitSystem kImperial = UnitSystem::Imperial;
 constexpr UnitSystem kMetric = UnitSystem::Metric;
 
@@ -76,134 +302,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, TwinConversion,
         TwinCase { "WidthInMillimetres", kWidth, kImperial, "1E10", nullptr,
             "step width in millimeters" }),
     [](const testing::TestParamInfo<TwinCase> &info) { return info.param.name; });
-
-} // namespace
-
-// Failures list the nine texts in the order the window's report gives them.
-void PrintTo(const ResultTexts &r, std::ostream *os)
-{
-    *os << "{ cotangent " << r.cotangent << ", lb " << r.structuralLb << ' ' << r.machineryLb << ' '
-        << r.brakeStaticLb << ' ' << r.brakeRunningLb << ", kg " << r.structuralKg << ' '
-        << r.machineryKg << ' ' << r.brakeStaticKg << ' ' << r.brakeRunningKg << " }";
-}
-
-namespace {
-
-const ResultTexts kImperialExample { "1.732050", "22080", "10015.3", "14549.2", "6599.40",
-    "19121.8", "8673.50", "14549.2", "6599.40" };
-
-TEST(Calculate, ImperialWorkedExampleShowsEveryBoxByUnit)
-{
-    const LoadCalculation c = CalculateLoads({ "100", "50", "40", "30", "0" }, kImperial);
-    EXPECT_FALSE(c.angleRefused || c.warning || c.error);
-    EXPECT_EQ(c.results, kImperialExample);
-}
-
-TEST(Calculate, MetricWorkedExampleWritesKilogramsFirstAndConvertsToPounds)
-{
-    const LoadCalculation c = CalculateLoads({ "30", "15", "1000", "30", "0" }, kMetric);
-    EXPECT_FALSE(c.angleRefused || c.warning || c.error);
-    EXPECT_EQ(c.results,
-        (ResultTexts { "1.732050", "21482.5", "9744.3", "14470.0", "6563.51", "18604.3", "8438.81",
-            "14470.0", "6563.51" }));
-}
-
-TEST(Calculate, RefusedAngleIsPutBackToThirtyDegreesAndTheLoadsFollow)
-{
-    const LoadCalculation c = CalculateLoads({ "100", "50", "40", "35", "0" }, kImperial);
-    ASSERT_TRUE(c.angleRefused);
-    EXPECT_EQ(c.angleRefused->title, "Angle of Inclination");
-    EXPECT_EQ(c.degrees, "30");
-    EXPECT_EQ(c.minutes, "0");
-    EXPECT_FALSE(c.error);
-    EXPECT_EQ(c.results, kImperialExample);
-}
-
-TEST(Calculate, StepWidthOutOfRangeWarnsAndStillCalculatesWithTheWidthAsTyped)
-{
-    const LoadCalculation c = CalculateLoads({ "100", "50", "50", "30", "0" }, kImperial);
-    ASSERT_TRUE(c.warning);
-    EXPECT_EQ(c.warning->title, "Incorrect Step Width");
-    EXPECT_FALSE(c.error);
-    // (50 + 8) x 100 x 4.6
-    EXPECT_EQ(c.results.structuralLb, "26680");
-}
-
-TEST(Calculate, MissingMeasurementStopsBeforeTheStepWidthIsChecked)
-{
-    const LoadCalculation c = CalculateLoads({ "", "50", "50", "30", "0" }, kImperial);
-    ASSERT_TRUE(c.error);
-    EXPECT_EQ(c.error->title, "Insufficient Data");
-    EXPECT_FALSE(c.warning);
-    EXPECT_EQ(c.results, ResultTexts {});
-}
-
-TEST(Calculate, RefusalsOfTheLoadsComeAfterTheStepWidthWarningAndShowNoResult)
-{
-    struct Case {
-        const char *name;
-        UnitSystem system;
-        LoadInputTexts inputs;
-        const char *title;
-        bool warned = false; // the step width is out of range
-        FocusField box = FocusField::Unchanged; // the measurement refused
-    };
-    const Case cases[] = {
-        { "RiseWithUnits", kImperial, { "100", "12ft", "40", "30", "0" }, "Incorrect Total Rise" },
-        { "RiseWithUnitsAndTooWideAStep", kImperial, { "100", "12ft", "50", "30", "0" },
-            "Incorrect Total Rise", true },
-        // A thousands separator would compute the loads of 1 ft; a decimal comma those of 100.
-        { "ProjectionWithAThousandsComma", kImperial, { "1,200", "50", "40", "30", "0" },
-            "Incorrect Horizontal Projection", false, FocusField::Projection },
-        { "MetricProjectionWithADecimalComma", kMetric, { "30,5", "15", "1000", "30", "0" },
-            "Incorrect Horizontal Projection", false, FocusField::Projection },
-        { "WidthWithADecimalComma", kImperial, { "100", "50", "39,5", "30", "0" },
-            "Incorrect Step Width", false, FocusField::StepWidth },
-        // 100 mm is warned about, then 100,5 is refused.
-        { "MetricWidthWithADecimalComma", kMetric, { "30", "15", "100,5", "30", "0" },
-            "Incorrect Step Width", true, FocusField::StepWidth },
-        { "WidthWithUnits", kImperial, { "100", "50", "40in", "30", "0" }, "Incorrect Step Width",
-            false, FocusField::StepWidth },
-        { "MetricStepTooNarrowAndTooLarge", kMetric, { "30000", "1", "500", "30", "0" },
-            "Result Too Large", true },
-        // Degrees -1 with minutes 60 pass both checks and make the tangent exactly 0.
-        { "ZeroTangent", kImperial, { "100", "50", "40", "-1", "60" }, "Cannot Calculate" },
-        { "OneMinuteOfInclination", kImperial, { "100", "500", "40", "0", "1" },
-            "Result Too Large" },
-        // 9,744,300 kg fit their box; their twin in pounds has eight whole digits.
-        { "PoundsTooManyForTheirBox", kMetric, { "30000", "1", "1000", "30", "0" },
-            "Result Too Large" },
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const LoadCalculation result = CalculateLoads(c.inputs, c.system);
-        EXPECT_EQ(result.warning.has_value(), c.warned);
-        ASSERT_TRUE(result.error);
-        EXPECT_EQ(result.error->title, c.title);
-        EXPECT_EQ(result.error->style, Stop);
-        EXPECT_EQ(result.errorBox, c.box);
-        EXPECT_EQ(result.results, ResultTexts {});
-    }
-}
-
-TEST(Calculate, ARefusedMeasurementIsNamedAndTheDecimalPointExplained)
-{
-    const LoadCalculation projection
-        = CalculateLoads({ "1,200", "50", "40", "30", "0" }, kImperial);
-    ASSERT_TRUE(projection.error);
-    EXPECT_EQ(projection.error->prompt,
-        "The horizontal projection must be a plain number, without units or other characters. A "
-        "point is the decimal separator. No loads were calculated.");
-    const LoadCalculation width = CalculateLoads({ "30", "15", "1000,5", "30", "0" }, kMetric);
-    ASSERT_TRUE(width.error);
-    EXPECT_EQ(width.error->prompt,
-        "The width of the step must be a plain number, without units or other characters. A point "
-        "is the decimal separator. No loads were calculated.");
-    // Blanks around a number and the forms a number may take pass.
-    const LoadCalculation plain = CalculateLoads({ " 100 ", "50.", ".4E2", "30", "0" }, kImperial);
-    EXPECT_FALSE(plain.error);
-    EXPECT_EQ(plain.results, kImperialExample);
-}
 
 } // namespace
 } // namespace kestrune

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's input checks as verdicts: which inputs pass, which message the others get,
-// where the focus goes and whether the command goes on.
+// why, and which box it is about.
 
 #include "core/checks.h"
 
@@ -38,9 +38,8 @@ TEST_P(AngleCheck, KeepsTheAngleFromZeroTo31DegreesBothIncluded)
     }
     ASSERT_FALSE(verdict.passed());
     EXPECT_EQ(*verdict.message, (Message { "Angle of Inclination", c.prompt, Stop }));
-    // The window puts back 30 degrees and gives the degrees box the focus; Calculate goes on.
-    EXPECT_EQ(verdict.focus, FocusField::Degrees);
-    EXPECT_TRUE(verdict.goOn);
+    EXPECT_EQ(verdict.reason, Reason::AngleOutOfRange);
+    EXPECT_EQ(verdict.box, Box::Degrees);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AngleCheck,
@@ -81,9 +80,8 @@ TEST_P(StepWidthCheck, WarnsOutsideThePermittedRangeAndSkipsAWidthOfZero)
     if (verdict.passed()) return;
     EXPECT_EQ(verdict.message->title, "Incorrect Step Width");
     EXPECT_EQ(verdict.message->style, Stop);
-    // A warning: the focus returns to the width box and the calculation goes on.
-    EXPECT_EQ(verdict.focus, FocusField::StepWidth);
-    EXPECT_TRUE(verdict.goOn);
+    EXPECT_EQ(verdict.reason, Reason::StepWidthOutOfRange);
+    EXPECT_EQ(verdict.box, BoxOf(Quantity::Width, c.system));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StepWidthCheck,
@@ -115,7 +113,7 @@ TEST(StepWidthCheck, NamesTheRangeOfItsUnitSystem)
 struct PresenceCase {
     const char *name;
     LoadInputTexts inputs;
-    bool present;
+    std::optional<Box> missing; // the first measurement missing, in metric units
 };
 
 // Listed and reported under its name.
@@ -129,27 +127,31 @@ class PresenceCheck : public testing::TestWithParam<PresenceCase> { };
 TEST_P(PresenceCheck, NeedsEveryMeasurementPositive)
 {
     const PresenceCase &c = GetParam();
-    const Verdict verdict = CheckPresence(c.inputs);
-    EXPECT_EQ(verdict.passed(), c.present);
+    const Verdict verdict = CheckPresence(c.inputs, UnitSystem::Metric);
+    EXPECT_EQ(verdict.passed(), !c.missing);
     if (verdict.passed()) return;
+    EXPECT_EQ(verdict.reason, Reason::MissingMeasurement);
+    EXPECT_EQ(verdict.box, c.missing);
     EXPECT_EQ(*verdict.message,
         (Message {
             "Insufficient Data", "Please make an entry in all four categories.", Information }));
-    EXPECT_FALSE(verdict.goOn);
-    EXPECT_EQ(verdict.focus, FocusField::Unchanged);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PresenceCheck,
-    testing::Values(PresenceCase { "AllFour", { "100", "50", "40", "30", "0" }, true },
-        PresenceCase { "NoProjection", { "", "50", "40", "30", "0" }, false },
-        PresenceCase { "ZeroRise", { "100", "0", "40", "30", "0" }, false },
-        PresenceCase { "NegativeWidth", { "100", "50", "-40", "30", "0" }, false },
-        PresenceCase { "LettersForAWidth", { "100", "50", "wide", "30", "0" }, false },
-        PresenceCase { "NoAngle", { "100", "50", "40", "0", "0" }, false },
-        PresenceCase { "MinutesAloneAreAnAngle", { "100", "50", "40", "0", "30" }, true },
+    testing::Values(PresenceCase { "AllFour", { "100", "50", "40", "30", "0" }, std::nullopt },
+        PresenceCase { "NoProjection", { "", "50", "40", "30", "0" }, Box::ProjectionMetric },
+        PresenceCase { "ZeroRise", { "100", "0", "40", "30", "0" }, Box::RiseMetric },
+        PresenceCase { "NegativeWidth", { "100", "50", "-40", "30", "0" }, Box::WidthMetric },
+        PresenceCase { "LettersForAWidth", { "100", "50", "wide", "30", "0" }, Box::WidthMetric },
+        PresenceCase { "NoAngle", { "100", "50", "40", "0", "0" }, Box::Degrees },
+        // The first missing one is named.
+        PresenceCase { "NothingAtAll", { "", "", "", "", "" }, Box::ProjectionMetric },
+        PresenceCase { "NoRiseAndNoAngle", { "100", "", "40", "0", "" }, Box::RiseMetric },
+        PresenceCase { "MinutesAloneAreAnAngle", { "100", "50", "40", "0", "30" }, std::nullopt },
         // Degrees and minutes are added as typed: -1 and 60 make 59, not 0.
-        PresenceCase { "MinutesAreAddedAsTyped", { "100", "50", "40", "-1", "60" }, true },
-        PresenceCase { "ARiseWithUnitsIsPresent", { "100", "12ft", "40", "30", "0" }, true }),
+        PresenceCase { "MinutesAreAddedAsTyped", { "100", "50", "40", "-1", "60" }, std::nullopt },
+        PresenceCase {
+            "ARiseWithUnitsIsPresent", { "100", "12ft", "40", "30", "0" }, std::nullopt }),
     [](const testing::TestParamInfo<PresenceCase> &info) { return info.param.name; });
 
 } // namespace

@@ -10,6 +10,19 @@
 namespace kestrune {
 namespace {
 
+// Numbers are one byte a character.
+struct ByteCut : TextCut {
+    std::string cut(std::string_view text, std::size_t length) const override
+    {
+        return std::string(text.substr(0, length));
+    }
+};
+
+LoadOutcome ComputeRatedLoads(const LoadFactors &factors, const LoadInputs &inputs)
+{
+    return kestrune::ComputeRatedLoads(factors, inputs, ByteCut());
+}
+
 TEST(RatedLoads, WorkedExamplesGiveTheWindowsDigitsInBothUnitSystems)
 {
     struct Case {
@@ -30,8 +43,8 @@ TEST(RatedLoads, WorkedExamplesGiveTheWindowsDigitsInBothUnitSystems)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const LoadResult result = ComputeRatedLoads(c.factors, c.inputs);
-        ASSERT_EQ(result.problem, LoadProblem::None);
+        const LoadOutcome result = ComputeRatedLoads(c.factors, c.inputs);
+        ASSERT_TRUE(result.refusal.passed());
         const LoadTexts &t = result.texts;
         const std::string shown[] = { t.structuralOwn, t.structuralOther, t.machineryOwn,
             t.machineryOther, t.brakeStaticOwn, t.brakeStaticOther, t.cotangent };
@@ -57,8 +70,8 @@ TEST(RatedLoads, ProjectionChangesOnlyTheStructuralLoadAndRiseEverythingElse)
 TEST(RatedLoads, HalfADegreeGivesLoadsThatStillFit)
 {
     // Degrees 0 with minutes 30 is a present angle of half a degree.
-    const LoadResult result = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 0, 30 });
-    ASSERT_EQ(result.problem, LoadProblem::None);
+    const LoadOutcome result = ComputeRatedLoads(kImperialLoads, { 100, 50, 40, 0, 30 });
+    ASSERT_TRUE(result.refusal.passed());
     EXPECT_EQ(result.texts.cotangent, "114.5886");
     // 50 x 114.588650... x 48 x 3.5 = 962544.66..., kept as 962544. with its point.
     EXPECT_EQ(result.texts.machineryOwn, "962544.");
@@ -67,26 +80,25 @@ TEST(RatedLoads, HalfADegreeGivesLoadsThatStillFit)
 TEST(RatedLoads, ZeroTangentOrHugeInputsCannotBeComputed)
 {
     // Degrees -1 with minutes 60 make the angle exactly 0: the tangent is 0.
-    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { 100, 50, 40, -1, 60 }).problem,
-        LoadProblem::NotComputable);
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { 100, 50, 40, -1, 60 }).refusal.reason,
+        Reason::NotComputable);
     const double huge = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { huge, 50, 40, 30, 0 }).problem,
-        LoadProblem::NotComputable);
-    EXPECT_EQ(ComputeRatedLoads(kMetricLoads, { 30, 1e300, 1e300, 30, 0 }).problem,
-        LoadProblem::NotComputable);
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { huge, 50, 40, 30, 0 }).refusal.reason,
+        Reason::NotComputable);
+    EXPECT_EQ(ComputeRatedLoads(kMetricLoads, { 30, 1e300, 1e300, 30, 0 }).refusal.reason,
+        Reason::NotComputable);
 }
 
 TEST(RatedLoads, LoadsOfTenMillionOrMoreAreTooLargeForTheirBoxes)
 {
     // One minute of inclination: the machinery load has eight integer digits.
-    EXPECT_EQ(
-        ComputeRatedLoads(kImperialLoads, { 100, 500, 40, 0, 1 }).problem, LoadProblem::TooLarge);
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { 100, 500, 40, 0, 1 }).refusal.reason,
+        Reason::LoadsTooLarge);
     // 9,999,999 lb fits; its twin in kilograms fits too.
-    EXPECT_EQ(
-        ComputeRatedLoads(kImperialLoads, { 45289.85, 1, 40, 30, 0 }).problem, LoadProblem::None);
+    EXPECT_EQ(ComputeRatedLoads(kImperialLoads, { 45289.85, 1, 40, 30, 0 }).refusal.passed(), true);
     // A metric load that fits in kilograms but whose twin in pounds would not.
-    const LoadResult metric = ComputeRatedLoads(kMetricLoads, { 30000, 1, 1000, 30, 0 });
-    EXPECT_EQ(metric.problem, LoadProblem::TooLarge);
+    const LoadOutcome metric = ComputeRatedLoads(kMetricLoads, { 30000, 1, 1000, 30, 0 });
+    EXPECT_EQ(metric.refusal.reason, Reason::LoadsTooLarge);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/input/fleet.h"
 
-#include "cli/calculation.h"
-
 #include <algorithm>
 
 namespace kestrune {

@@ -4,7 +4,7 @@
 // file, every row of a fleet is read and calculated, and what the CSV output writes of the cells
 // reads back as the same cells.
 
-#include "cli/calculation.h"
+#include "cli/commands/escalatorrow.h"
 #include "cli/input/csvreader.h"
 #include "cli/input/fleet.h"
 #include "cli/input/utf8.h"
@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const kestrune::FleetRow row = layout->read(record);
         if (row.problem) continue;
         const kestrune::EscalatorResult result = kestrune::CalculateEscalator(row.entry);
-        if (result.error && !result.results.cotangent.empty()) std::abort();
+        if (result.error && !result.report.cotangent.empty()) std::abort();
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One escalator as the command line calculates it: the window's results and messages, and the
-// texts longer than their boxes, which the window never receives.
+// One escalator as the command line calculates it: the window's results and messages, played on a
+// row of texts, and the texts longer than their boxes, which the window never receives.
 
-#include "cli/calculation.h"
+#include "cli/commands/escalatorrow.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +29,9 @@ TEST(CalculateEscalator, ImperialExampleFillsEveryBoxOfTheReport)
     const EscalatorResult result = CalculateEscalator(entry);
     EXPECT_FALSE(result.error);
     EXPECT_TRUE(result.warnings.empty());
-    EXPECT_EQ(result.results.structuralLb, "22080");
-    EXPECT_EQ(result.results.brakeRunningKg, "6599.40");
     const ReportFields &report = result.report;
+    EXPECT_EQ(report.imperial.structural, "22080");
+    EXPECT_EQ(report.metric.brakeRunning, "6599.40");
     EXPECT_EQ(report.identification, std::string(29, 'x') + "\xC3\xA9")
         << "30 characters, the last one whole";
     EXPECT_EQ(report.degrees, "30");
@@ -48,13 +48,21 @@ TEST(CalculateEscalator, ImperialExampleFillsEveryBoxOfTheReport)
     EXPECT_EQ(report.metric.brakeStatic, "8673.50");
 }
 
+TEST(CalculateEscalator, AnIdentificationKeepsItsLastCharacterWhole)
+{
+    // An e and a combining acute accent are one character, as the user counts: the 30th.
+    const std::string accented = std::string(29, 'x') + "e\xCC\x81";
+    EscalatorEntry entry = escalator("100", "50", "");
+    entry.id = accented + "overflow";
+    // Refused escalators keep the identification too.
+    EXPECT_EQ(CalculateEscalator(entry).report.identification, accented);
+}
+
 TEST(CalculateEscalator, MetricExampleTakesTheMetricBoxesAsTheSource)
 {
     const EscalatorResult result
         = CalculateEscalator(escalator("30", "15", "1000", "30", "0", UnitSystem::Metric));
     ASSERT_FALSE(result.error);
-    EXPECT_EQ(result.results.structuralKg, "9744.3");
-    EXPECT_EQ(result.results.structuralLb, "21482.5");
     EXPECT_EQ(result.report.metric.width, "1000");
     EXPECT_EQ(result.report.imperial.width, "39.37");
     EXPECT_EQ(result.report.metric.structural, "9744.3");
@@ -94,8 +102,8 @@ TEST(CalculateEscalator, RefusalsNameTheirColumnAndShowNoLoads)
         ASSERT_TRUE(result.error) << c.name;
         EXPECT_EQ(result.error->column, c.column) << c.name;
         EXPECT_EQ(result.error->text, c.prompt) << c.name;
-        EXPECT_EQ(result.results.structuralLb, "") << c.name;
-        EXPECT_EQ(result.results.cotangent, "") << c.name;
+        EXPECT_EQ(result.report.imperial.structural, "") << c.name;
+        EXPECT_EQ(result.report.cotangent, "") << c.name;
     }
 }
 
@@ -107,7 +115,7 @@ TEST(CalculateEscalator, AWidthOutOfRangeWarnsAndStillCalculates)
     EXPECT_EQ(result.warnings[0].column, "width");
     EXPECT_EQ(result.warnings[0].text,
         "The width of a step tread shall be not less than 22 inches nor more than 40 inches.");
-    EXPECT_EQ(result.results.structuralLb, "26680");
+    EXPECT_EQ(result.report.imperial.structural, "26680");
 }
 
 TEST(CalculateEscalator, TextsLongerThanTheirBoxes)
@@ -121,7 +129,7 @@ TEST(CalculateEscalator, TextsLongerThanTheirBoxes)
         "The text \"100.00001\" for the horizontal projection is read as \"100.000\", as its box "
         "holds 7 characters.");
     EXPECT_EQ(decimals.warnings[1].column, "degrees");
-    EXPECT_EQ(decimals.results.structuralLb, "22080");
+    EXPECT_EQ(decimals.report.imperial.structural, "22080");
     EXPECT_EQ(decimals.report.degrees, "30");
 
     // Nothing is lost by a cut that keeps the number: no warning.
@@ -133,7 +141,7 @@ TEST(CalculateEscalator, TextsLongerThanTheirBoxes)
         const EscalatorResult refused = CalculateEscalator(escalator("100", rise, "40"));
         ASSERT_TRUE(refused.error) << rise;
         EXPECT_EQ(refused.error->column, column);
-        EXPECT_EQ(refused.results.machineryLb, "");
+        EXPECT_EQ(refused.report.imperial.machinery, "");
     }
     const EscalatorResult degrees = CalculateEscalator(escalator("100", "50", "40", "100"));
     ASSERT_TRUE(degrees.error);

@@ -2,8 +2,8 @@
 // kestrune-calc loads: one output row per escalator, the input columns as read, then the result
 // boxes, the warnings and the error.
 
-#include "cli/calculation.h"
 #include "cli/commands.h"
+#include "cli/commands/escalatorrow.h"
 #include "cli/input/escalators.h"
 #include "cli/output/xlsx.h"
 
@@ -45,19 +45,20 @@ int RunLoads(const Options &options, std::ostream &out, std::ostream &err)
         cells.clear();
         cells.push_back(options.csvFile ? std::to_string(row.row) : std::string());
         cells.insert(cells.end(), row.echo.begin(), row.echo.end());
-        std::optional<Notice> error = std::move(row.problem);
-        std::vector<Notice> warnings;
-        ResultTexts results;
-        if (!error) {
-            EscalatorResult result = CalculateEscalator(row.entry);
-            error = std::move(result.error);
-            warnings = std::move(result.warnings);
-            results = std::move(result.results);
-        }
-        for (std::string *text : { &results.cotangent, &results.structuralLb, &results.structuralKg,
-                 &results.machineryLb, &results.machineryKg, &results.brakeStaticLb,
-                 &results.brakeStaticKg, &results.brakeRunningLb, &results.brakeRunningKg })
+        EscalatorResult result;
+        if (row.problem)
+            result.error = std::move(row.problem);
+        else
+            result = CalculateEscalator(row.entry);
+        // The result boxes, empty when the escalator was refused.
+        ReportColumn &lb = result.report.imperial;
+        ReportColumn &kg = result.report.metric;
+        for (std::string *text : { &result.report.cotangent, &lb.structural, &kg.structural,
+                 &lb.machinery, &kg.machinery, &lb.brakeStatic, &kg.brakeStatic, &lb.brakeRunning,
+                 &kg.brakeRunning })
             cells.push_back(std::move(*text));
+        const std::optional<Notice> &error = result.error;
+        const std::vector<Notice> &warnings = result.warnings;
         cells.push_back(JoinedText(warnings));
         cells.push_back(error ? error->text : std::string());
         writer->write(cells);
