@@ -10,7 +10,6 @@
 #include "cli/input/numbertext.h"
 #include "cli/output/xlsx.h"
 #include "core/numbers.h"
-#include "platform/characters.h"
 
 #include <algorithm>
 #include <map>
@@ -27,25 +26,24 @@ constexpr std::string_view kNothingSolved = "The triangle was not solved.";
 // window's boxes count them; a write to an input blanks its row's result and the angle display.
 class TriangleTexts final : public TriangleBoxes {
 public:
-    std::map<std::pair<int, Quantity>, std::string> boxes;
+    std::map<std::pair<int, TriangleQuantity>, std::string> boxes;
     std::array<std::string, 6> angles;
     std::optional<TriangleNotice> notice;
 
-    std::string text(const TriangleRowRule &row, Quantity quantity) const override
+    std::string text(const TriangleRowRule &row, TriangleQuantity quantity) const override
     {
         const auto found = boxes.find({ row.number, quantity });
         return found != boxes.end() ? found->second : std::string();
     }
     std::string kept(
-        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) const override
     {
         const std::size_t length = TriangleBoxLength(row, quantity);
         if (length == 0) return std::string(text);
-        return firstCharacters(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-            static_cast<int>(length))
-            .toStdString();
+        return FirstCharacters(text, length);
     }
-    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override
+    void write(
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) override
     {
         boxes[{ row.number, quantity }] = kept(row, quantity, text);
         if (quantity == row.found) return;
@@ -60,7 +58,7 @@ public:
 };
 
 struct Given {
-    std::map<Quantity, std::string> sides;
+    std::map<TriangleQuantity, std::string> sides;
     char vertex = 0; // the angle given, 'A' or 'B'
     std::string degrees, minutes;
 };
@@ -76,9 +74,10 @@ const TriangleRowRule &rowFor(const Given &given)
     return row != kTriangleRows.end() ? *row : kTriangleRows.front();
 }
 
-std::string sideQuantity(Quantity side)
+std::string sideQuantity(TriangleQuantity side)
 {
-    return side == Quantity::h ? "hypotenuse h" : "side " + std::string(1, static_cast<char>(side));
+    return side == TriangleQuantity::h ? "hypotenuse h"
+                                       : "side " + std::string(1, static_cast<char>(side));
 }
 
 std::string shownText(std::string_view text)
@@ -91,11 +90,11 @@ std::string shownText(std::string_view text)
 std::string refusalReason(const TriangleNotice &notice, const TriangleTexts &texts)
 {
     const TriangleRowRule &row = *notice.row;
-    auto shown = [&](Quantity quantity) { return shownText(texts.text(row, quantity)); };
+    auto shown = [&](TriangleQuantity quantity) { return shownText(texts.text(row, quantity)); };
     switch (notice.fault) {
     case TriangleFault::angleOutOfBounds: {
-        const std::string minutes = texts.text(row, Quantity::minutes);
-        return " The angle " + std::string(1, row.vertex) + " (" + shown(Quantity::degrees)
+        const std::string minutes = texts.text(row, TriangleQuantity::minutes);
+        return " The angle " + std::string(1, row.vertex) + " (" + shown(TriangleQuantity::degrees)
             + " degrees" + (minutes.empty() ? std::string() : " " + minutes + " minutes")
             + ") is not above 0 and below 90 degrees.";
     }
@@ -103,7 +102,7 @@ std::string refusalReason(const TriangleNotice &notice, const TriangleTexts &tex
         return " The " + sideQuantity(notice.side) + " (" + shown(notice.side)
             + ") is not above 0.";
     case TriangleFault::hypotenuseNotLonger:
-        return " The hypotenuse h (" + shown(Quantity::h) + ") is not longer than the "
+        return " The hypotenuse h (" + shown(TriangleQuantity::h) + ") is not longer than the "
             + sideQuantity(row.known[0]) + " (" + shown(row.known[0]) + ").";
     default:
         return {};
@@ -117,7 +116,7 @@ void enterGiven(
     const Given &given, const TriangleRowRule &row, TriangleTexts &texts, BoxNotices &notices)
 {
     const std::string refusal = TriangleMessage(TriangleFault::sideNotPositive).prompt;
-    auto enter = [&](Quantity quantity, const std::string &column, const std::string &name,
+    auto enter = [&](TriangleQuantity quantity, const std::string &column, const std::string &name,
                      std::string text) {
         if (std::optional<Notice> refused
             = ReadStrictNumber({ column, name }, text, DecimalMark::Point, {});
@@ -134,10 +133,10 @@ void enterGiven(
     if (!row.angleRow()) return;
     const std::string column = row.vertex == 'A' ? "angle-a" : "angle-b";
     const std::string angle = std::string(" of the angle ") + row.vertex;
-    enter(Quantity::degrees, column, "degrees" + angle, given.degrees);
-    enter(Quantity::minutes, column, "minutes" + angle, given.minutes);
+    enter(TriangleQuantity::degrees, column, "degrees" + angle, given.degrees);
+    enter(TriangleQuantity::minutes, column, "minutes" + angle, given.minutes);
     // 30:75 is no way to write 31 degrees 15 minutes.
-    if (!notices.error && ParseNumber(texts.text(row, Quantity::minutes)) >= 60)
+    if (!notices.error && ParseNumber(texts.text(row, TriangleQuantity::minutes)) >= 60)
         notices.error = Notice { column,
             "The minutes" + angle + " (" + given.minutes
                 + ") are 60 or more: an angle's minutes are below 60. "
@@ -149,9 +148,9 @@ void enterGiven(
 int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
 {
     Given given;
-    if (options.sideA) given.sides[Quantity::a] = *options.sideA;
-    if (options.sideB) given.sides[Quantity::b] = *options.sideB;
-    if (options.hypotenuse) given.sides[Quantity::h] = *options.hypotenuse;
+    if (options.sideA) given.sides[TriangleQuantity::a] = *options.sideA;
+    if (options.sideB) given.sides[TriangleQuantity::b] = *options.sideB;
+    if (options.hypotenuse) given.sides[TriangleQuantity::h] = *options.hypotenuse;
     if (const std::optional<std::string> &angle
         = options.angleA ? options.angleA : options.angleB) {
         given.vertex = options.angleA ? 'A' : 'B';
@@ -186,7 +185,8 @@ int RunTriangle(const Options &options, std::ostream &out, std::ostream &err)
     std::vector<std::string> cells;
     const TriangleRowRule &sideRow
         = row.angleRow() ? kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1)) : row;
-    for (const Quantity side : { Quantity::a, Quantity::b, Quantity::h }) {
+    for (const TriangleQuantity side :
+        { TriangleQuantity::a, TriangleQuantity::b, TriangleQuantity::h }) {
         const bool inRow = side == row.found || side == row.known[0]
             || (!row.angleRow() && side == row.known[1]);
         cells.push_back(texts.text(inRow ? row : sideRow, side));

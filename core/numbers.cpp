@@ -25,14 +25,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// A field counts characters, not the bytes of their UTF-8 form: "12" followed by four accented
-// letters is 6 characters and fits a field of 7 whole. A byte that continues a character's UTF-8
-// form starts none.
-bool StartsCharacter(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
-
 std::string_view WithoutLeadingBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front()))
@@ -267,23 +259,6 @@ bool KeepsMagnitude(std::string_view text, std::string_view kept)
     if (text.find_first_of("Ee") != std::string_view::npos) return false;
     const std::size_t point = text.find('.');
     return point != std::string_view::npos && kept.size() >= point;
-}
-
-bool CutKeepsMagnitude(std::string_view text, std::size_t length)
-{
-    return KeepsMagnitude(text, KeptText(std::string(text), length));
-}
-
-std::string KeptText(std::string text, std::size_t length)
-{
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (StartsCharacter(text[i]) && characters++ == length) {
-            text.resize(i);
-            break;
-        }
-    }
-    return text;
 }
 
 } // namespace kestrune

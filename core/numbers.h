@@ -50,14 +50,4 @@ double RoundHalfEven(double value, int digits);
 // digits (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).
 bool KeepsMagnitude(std::string_view text, std::string_view kept);
 
-// Whether a field that keeps only the first `length` characters of `text` still shows the number's
-// magnitude: cutting may drop decimals (1234.567 kept as 1234.56) but not integer digits
-// (32808398.95 kept as 3280839) nor the exponent (1E+20 kept as a mantissa alone).
-bool CutKeepsMagnitude(std::string_view text, std::size_t length);
-
-// The text a field that holds at most `length` characters keeps of a number's text: its first
-// characters, cut without rounding (3.0480060960122 kept as 3.04800). Characters are counted as
-// CutKeepsMagnitude counts them, and none is ever cut in half.
-std::string KeptText(std::string text, std::size_t length);
-
 } // namespace kestrune

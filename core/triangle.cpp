@@ -28,8 +28,8 @@ constexpr double kHighestAngle = 89.999999999;
 // command's clearing left it, and the row's result stays on show.
 std::optional<TriangleFault> showAngles(const TriangleRowRule &row, TriangleBoxes &boxes)
 {
-    const double a = ParseNumber(boxes.text(row, Quantity::a));
-    const double b = ParseNumber(boxes.text(row, Quantity::b));
+    const double a = ParseNumber(boxes.text(row, TriangleQuantity::a));
+    const double b = ParseNumber(boxes.text(row, TriangleQuantity::b));
     // The legs as their texts read back, which is how every other step sees a number.
     const double legB = ParseNumber(NumberToText(b));
     const double legA = ParseNumber(NumberToText(a));
@@ -50,23 +50,12 @@ std::optional<TriangleFault> showAngles(const TriangleRowRule &row, TriangleBoxe
     return std::nullopt;
 }
 
-// Whether a box that keeps `kept` of `given` still shows the side's magnitude: losing decimals
-// is accepted (1234.608 kept as 1234.60), losing whole digits or the exponent is not, as the side
-// row would solve a side ten, a thousand or 10^15 times too small.
-bool keepsMagnitude(std::string_view given, std::string_view kept)
-{
-    if (kept == given) return true;
-    if (given.find_first_of("Ee") != std::string_view::npos) return false;
-    const std::size_t point = given.find('.');
-    return point != std::string_view::npos && point <= kept.size();
-}
-
 } // namespace
 
 // The side rows' formulas keep their own order of operations: row 1 adds two squares, row 2
 // multiplies the sum by the difference, row 3 subtracts two squares. The angle rows' take the
 // known side and the angle in radians, and form the cotangent as 1 / tan before multiplying.
-using enum Quantity;
+using enum TriangleQuantity;
 const std::array<TriangleRowRule, 9> kTriangleRows { {
     { 1, 0, { a, b }, h,
         [](double a, double b) { return std::sqrt(std::pow(b, 2) + std::pow(a, 2)); }, 0 },
@@ -81,9 +70,9 @@ const std::array<TriangleRowRule, 9> kTriangleRows { {
     { 9, 'B', { h }, a, [](double h, double angle) { return h * std::cos(angle); }, 2 },
 } };
 
-std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity)
+std::size_t TriangleBoxLength(const TriangleRowRule &row, TriangleQuantity quantity)
 {
-    if (quantity == Quantity::degrees) return 2;
+    if (quantity == TriangleQuantity::degrees) return 2;
     if (quantity == row.found) return 0;
     return row.angleRow() ? 6 : 7;
 }
@@ -106,21 +95,22 @@ namespace {
 // The command of `row`'s button, and its refusal for the caller to tell.
 std::optional<TriangleNotice> run(const TriangleRowRule &row, TriangleBoxes &boxes)
 {
-    auto refusal = [&row](TriangleFault fault, Quantity side = Quantity::a) {
+    auto refusal = [&row](TriangleFault fault, TriangleQuantity side = TriangleQuantity::a) {
         return TriangleNotice { fault, &row, side };
     };
     // A side row starts by blanking the other two side rows, an angle row all three. Blanking an
     // input that held text runs its change rule, which blanks the angle display too.
     for (const TriangleRowRule &sideRow : kTriangleRows) {
         if (sideRow.angleRow() || &sideRow == &row) continue;
-        for (const Quantity quantity : { sideRow.known[0], sideRow.known[1], sideRow.found })
+        for (const TriangleQuantity quantity :
+            { sideRow.known[0], sideRow.known[1], sideRow.found })
             boxes.write(sideRow, quantity, {});
     }
-    auto read = [&](Quantity quantity) { return ParseNumber(boxes.text(row, quantity)); };
+    auto read = [&](TriangleQuantity quantity) { return ParseNumber(boxes.text(row, quantity)); };
     double value = 0;
     if (row.angleRow()) {
         // Either part may be empty, fractional or negative; minutes are not limited to 0 to 59.
-        const double angle = read(Quantity::degrees) + read(Quantity::minutes) / 60;
+        const double angle = read(TriangleQuantity::degrees) + read(TriangleQuantity::minutes) / 60;
         // Written so that an angle that is not a number at all fails as well.
         if (!(angle >= kLowestAngle && angle <= kHighestAngle))
             return refusal(TriangleFault::angleOutOfBounds);
@@ -130,7 +120,7 @@ std::optional<TriangleNotice> run(const TriangleRowRule &row, TriangleBoxes &box
         const double second = read(row.known[1]);
         if (first <= 0 || second <= 0)
             return refusal(TriangleFault::sideNotPositive, row.known[first <= 0 ? 0 : 1]);
-        if (row.known[1] == Quantity::h && second <= first)
+        if (row.known[1] == TriangleQuantity::h && second <= first)
             return refusal(TriangleFault::hypotenuseNotLonger);
         value = row.formula(first, second);
     }
@@ -151,12 +141,12 @@ std::optional<TriangleNotice> run(const TriangleRowRule &row, TriangleBoxes &box
     // stays blank rather than show a number that is not the side.
     const TriangleRowRule &sideRow
         = kTriangleRows.at(static_cast<std::size_t>(row.handsOverTo - 1));
-    for (const Quantity side : sideRow.known) {
+    for (const TriangleQuantity side : sideRow.known) {
         const std::string given = boxes.text(row, side);
-        if (!keepsMagnitude(given, boxes.kept(sideRow, side, given)))
+        if (!KeepsMagnitude(given, boxes.kept(sideRow, side, given)))
             return refusal(TriangleFault::sideTooLong);
     }
-    for (const Quantity side : sideRow.known)
+    for (const TriangleQuantity side : sideRow.known)
         boxes.write(sideRow, side, boxes.text(row, side));
     return run(sideRow, boxes);
 }

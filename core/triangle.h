@@ -19,14 +19,14 @@ namespace kestrune {
 
 // What a row's box holds: one of the three sides, each named by its letter, or an angle row's
 // degrees or minutes.
-enum class Quantity : char { a = 'a', b = 'b', h = 'h', degrees, minutes };
+enum class TriangleQuantity : char { a = 'a', b = 'b', h = 'h', degrees, minutes };
 
 struct TriangleRowRule {
     int number; // 1 to 9, top to bottom
     char vertex; // angle rows: the acute angle known, 'A' or 'B'; side rows: 0
     // Side rows: the two sides known, in the order of their boxes. Angle rows: known[0] alone.
-    std::array<Quantity, 2> known;
-    Quantity found;
+    std::array<TriangleQuantity, 2> known;
+    TriangleQuantity found;
     double (*formula)(double, double); // from the known sides, or the side and angle in radians
     int handsOverTo; // angle rows: the side row that finishes the solve
 
@@ -36,7 +36,7 @@ struct TriangleRowRule {
 extern const std::array<TriangleRowRule, 9> kTriangleRows;
 
 // Most characters a row's box holds; 0 for a result box, which holds any text.
-std::size_t TriangleBoxLength(const TriangleRowRule &row, Quantity quantity);
+std::size_t TriangleBoxLength(const TriangleRowRule &row, TriangleQuantity quantity);
 
 // Why a command stopped, or showed no angles. TriangleMessage gives the message the window shows.
 enum class TriangleFault {
@@ -51,7 +51,7 @@ enum class TriangleFault {
 struct TriangleNotice {
     TriangleFault fault;
     const TriangleRowRule *row; // the row whose command refused
-    Quantity side; // sideNotPositive: the side at fault
+    TriangleQuantity side; // sideNotPositive: the side at fault
 };
 Message TriangleMessage(TriangleFault fault);
 
@@ -59,12 +59,13 @@ Message TriangleMessage(TriangleFault fault);
 // display (A, B and C, each in degrees and minutes).
 class TriangleBoxes {
 public:
-    virtual std::string text(const TriangleRowRule &row, Quantity quantity) const = 0;
+    virtual std::string text(const TriangleRowRule &row, TriangleQuantity quantity) const = 0;
     // What the box would keep of `text`: as many of its first characters as the box holds.
     virtual std::string kept(
-        const TriangleRowRule &row, Quantity quantity, std::string_view text) const = 0;
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) const = 0;
     // Sets the box to what it keeps of `text`; the box's change handling has run on return.
-    virtual void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) = 0;
+    virtual void write(const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text)
+        = 0;
     // Sets box `index` of the angle display: A degrees, A minutes, B degrees... C minutes.
     virtual void showAngle(std::size_t index, std::string_view text) = 0;
     virtual void tell(const TriangleNotice &notice) = 0;

@@ -236,15 +236,5 @@ TEST(RoundHalfEven, AgreesWithWholeNumberRoundingOfTheShownDigits)
     EXPECT_EQ(faults, 0);
 }
 
-TEST(KeptText, KeepsTheFirstCharactersAndNeverHalfOfOne)
-{
-    EXPECT_EQ(KeptText("3.0480060960122", 7), "3.04800");
-    EXPECT_EQ(KeptText("1016", 7), "1016");
-    // Accented letters are two bytes each in UTF-8 and one character each in a box.
-    EXPECT_EQ(KeptText("12\u00e9\u00e9\u00e9\u00e9", 7), "12\u00e9\u00e9\u00e9\u00e9");
-    EXPECT_EQ(KeptText("12\u00e9\u00e9\u00e9\u00e9", 4), "12\u00e9\u00e9");
-    EXPECT_EQ(KeptText("\u20ac\u20ac\u20ac", 1), "\u20ac");
-}
-
 } // namespace
 } // namespace kestrune

@@ -19,7 +19,7 @@ namespace {
 // it, as the window's boxes count them. Every write and message is logged in order.
 class FakeBoxes : public TriangleBoxes {
 public:
-    std::map<std::pair<int, Quantity>, std::string> texts;
+    std::map<std::pair<int, TriangleQuantity>, std::string> texts;
     std::vector<std::string> log;
 
     // Sets row `number`'s inputs, left to right, to the texts (uncut, so that any text the core
@@ -27,26 +27,26 @@ public:
     void press(int number, std::vector<std::string> inputs)
     {
         const TriangleRowRule &row = kTriangleRows.at(static_cast<std::size_t>(number - 1));
-        const std::vector<Quantity> boxes = row.angleRow()
-            ? std::vector { Quantity::degrees, Quantity::minutes, row.known[0] }
+        const std::vector<TriangleQuantity> boxes = row.angleRow()
+            ? std::vector { TriangleQuantity::degrees, TriangleQuantity::minutes, row.known[0] }
             : std::vector { row.known[0], row.known[1] };
         for (std::size_t i = 0; i < boxes.size(); ++i)
             texts[{ row.number, boxes[i] }] = inputs.at(i);
         log.clear();
         SolveTriangle(row, *this);
     }
-    std::string shown(int row, Quantity quantity) const
+    std::string shown(int row, TriangleQuantity quantity) const
     {
         const auto found = texts.find({ row, quantity });
         return found != texts.end() ? found->second : std::string();
     }
 
-    std::string text(const TriangleRowRule &row, Quantity quantity) const override
+    std::string text(const TriangleRowRule &row, TriangleQuantity quantity) const override
     {
         return shown(row.number, quantity);
     }
     std::string kept(
-        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) const override
     {
         const std::size_t length = TriangleBoxLength(row, quantity);
         std::size_t characters = 0;
@@ -59,7 +59,8 @@ public:
         }
         return std::string(text);
     }
-    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override
+    void write(
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) override
     {
         texts[{ row.number, quantity }] = kept(row, quantity, text);
         log.push_back("row " + std::to_string(row.number) + " " + static_cast<char>(quantity)
@@ -215,13 +216,13 @@ TEST(TriangleCommand, RefusalsNameTheirReasonTheRowAndTheSideAtFault)
     ASSERT_EQ(told.notices.size(), 5U);
     EXPECT_EQ(told.notices[0].fault, TriangleFault::hypotenuseNotLonger);
     EXPECT_EQ(told.notices[1].fault, TriangleFault::sideNotPositive);
-    EXPECT_EQ(told.notices[1].side, Quantity::a);
+    EXPECT_EQ(told.notices[1].side, TriangleQuantity::a);
     EXPECT_EQ(told.notices[1].row, &kTriangleRows[0]);
     EXPECT_EQ(told.notices[2].fault, TriangleFault::angleOutOfBounds);
     EXPECT_EQ(told.notices[3].fault, TriangleFault::tooLarge);
     // No angle follows from a side b of 0; the side found stands.
     EXPECT_EQ(told.notices[4].fault, TriangleFault::anglesUnknown);
-    EXPECT_EQ(told.shown(2, Quantity::b), "0");
+    EXPECT_EQ(told.shown(2, TriangleQuantity::b), "0");
     EXPECT_EQ(TriangleMessage(TriangleFault::anglesUnknown),
         (Message {
             "Angles Unknown", "The angles cannot be shown because side b is 0.", Question }));
@@ -242,13 +243,13 @@ TEST(HandOver, TheSideRowKeepsLostDecimalsButNotLostWholeDigitsOrExponent)
     FakeBoxes boxes;
     // 1234.608 arrives as 1234.60: only decimals are lost, and the side row solves with it.
     boxes.press(6, { "45", "0", "873" });
-    EXPECT_EQ(boxes.shown(3, Quantity::h), "1234.60");
-    EXPECT_EQ(boxes.shown(3, Quantity::a), "872.988");
+    EXPECT_EQ(boxes.shown(3, TriangleQuantity::h), "1234.60");
+    EXPECT_EQ(boxes.shown(3, TriangleQuantity::a), "872.988");
     // 34377468 would arrive as 3437746, ten times too small: refused, nothing copied.
     boxes.press(4, { "0", ".0001", "1" });
     EXPECT_EQ(boxes.steps(),
         (std::vector<std::string> { "row 4 b \"34377468\"", "tell Side Too Long row 4 side a" }));
-    EXPECT_EQ(boxes.shown(1, Quantity::a), "");
+    EXPECT_EQ(boxes.shown(1, TriangleQuantity::a), "");
     // A result in exponent form would lose its exponent.
     boxes.press(4, { "0", "6e-7", "1e6" });
     EXPECT_EQ(boxes.steps().back(), "tell Side Too Long row 4 side a");
@@ -262,7 +263,7 @@ TEST(HandOver, ASideTheSideRowsBoxHoldsIsHandedOverHoweverManyCodePointsItHas)
         side += "\xCC\x81";
     FakeBoxes boxes;
     boxes.press(4, { "45", "0", side });
-    EXPECT_EQ(boxes.shown(1, Quantity::a), side);
+    EXPECT_EQ(boxes.shown(1, TriangleQuantity::a), side);
     EXPECT_EQ(boxes.steps().back(), "angles 45 0 45 0 90 0");
 }
 

@@ -11,23 +11,24 @@
 
 namespace kestrune {
 
-TextBox *TriangleWindow::box(const TriangleRowRule &row, Quantity quantity) const
+TextBox *TriangleWindow::box(const TriangleRowRule &row, TriangleQuantity quantity) const
 {
     return m_rows.at(static_cast<std::size_t>(row.number - 1)).box(quantity);
 }
 
-std::string TriangleWindow::text(const TriangleRowRule &row, Quantity quantity) const
+std::string TriangleWindow::text(const TriangleRowRule &row, TriangleQuantity quantity) const
 {
     return toUtf8(box(row, quantity)->text());
 }
 
 std::string TriangleWindow::kept(
-    const TriangleRowRule &row, Quantity quantity, std::string_view text) const
+    const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) const
 {
     return toUtf8(firstCharacters(fromUtf8(text), box(row, quantity)->maxLength()));
 }
 
-void TriangleWindow::write(const TriangleRowRule &row, Quantity quantity, std::string_view text)
+void TriangleWindow::write(
+    const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text)
 {
     box(row, quantity)->setFieldText(fromUtf8(text));
 }

@@ -60,9 +60,9 @@ QByteArray numbered(const char *prefix, int number)
 
 } // namespace
 
-TextBox *TriangleRow::*TriangleRow::member(Quantity quantity)
+TextBox *TriangleRow::*TriangleRow::member(TriangleQuantity quantity)
 {
-    using enum Quantity;
+    using enum TriangleQuantity;
     return quantity == a      ? &TriangleRow::sideA
         : quantity == b       ? &TriangleRow::sideB
         : quantity == h       ? &TriangleRow::hypotenuse
@@ -170,20 +170,23 @@ void TriangleWindow::createControls()
         // What a screen reader says: the row and the quantity ("Row 4, angle A, degrees").
         const QString prefix = QStringLiteral("Row %1, ").arg(rule.number);
         const QString angle = QStringLiteral("angle %1, ").arg(QLatin1Char(rule.vertex));
-        auto side = [](Quantity q) { return QStringLiteral("side ") + QLatin1Char(char(q)); };
-        auto box = [&](Quantity quantity, int number, int left, int width, const QString &what) {
-            TextBox *&made = row.box(quantity);
-            made = makeTextBox(area, numbered("Text", number).constData(),
-                static_cast<int>(TriangleBoxLength(rule, quantity)),
-                twipsRect(left, r.top, width, kBoxHeight));
-            made->setAccessibleName(prefix + what);
-        };
+        auto side
+            = [](TriangleQuantity q) { return QStringLiteral("side ") + QLatin1Char(char(q)); };
+        auto box
+            = [&](TriangleQuantity quantity, int number, int left, int width, const QString &what) {
+                  TextBox *&made = row.box(quantity);
+                  made = makeTextBox(area, numbered("Text", number).constData(),
+                      static_cast<int>(TriangleBoxLength(rule, quantity)),
+                      twipsRect(left, r.top, width, kBoxHeight));
+                  made->setAccessibleName(prefix + what);
+              };
         centred(r.nameLabel, QString::fromLatin1(r.name), 180, r.top + kLabelDrop, kNameWidth);
         if (rule.angleRow()) {
             centred(r.first[0], QStringLiteral("Deg"), 540, r.top - 300, 495);
             centred(r.first[1], QStringLiteral("Min"), 1080, r.top - 300, 495);
-            box(Quantity::degrees, r.first[2], 540, 495, angle + QStringLiteral("degrees"));
-            box(Quantity::minutes, r.first[3], 1080, 795, angle + QStringLiteral("minutes"));
+            box(TriangleQuantity::degrees, r.first[2], 540, 495, angle + QStringLiteral("degrees"));
+            box(TriangleQuantity::minutes, r.first[3], 1080, 795,
+                angle + QStringLiteral("minutes"));
         } else {
             box(rule.known[0], r.first[0], 540, 975, side(rule.known[0]));
             unitLabel(r.first[1], 1560, r.top);
@@ -193,7 +196,7 @@ void TriangleWindow::createControls()
         centred(r.andLabel, QString::fromLatin1(r.andName), andLeft, r.top + kLabelDrop,
             3375 - andLeft);
         const int sideWidth = rule.angleRow() ? 795 : 975;
-        const Quantity second = rule.known[rule.angleRow() ? 0 : 1];
+        const TriangleQuantity second = rule.known[rule.angleRow() ? 0 : 1];
         box(second, r.side, 3420, sideWidth, side(second));
         unitLabel(r.sideUnit, 3465 + sideWidth, r.top);
         row.solve = makeButton(area, numbered("Command", r.command).constData(),

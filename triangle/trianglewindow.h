@@ -25,14 +25,14 @@ struct TriangleRow {
     TextBox *sideA = nullptr, *sideB = nullptr, *hypotenuse = nullptr;
     QPushButton *solve = nullptr;
 
-    TextBox *&box(Quantity quantity) { return this->*member(quantity); }
-    TextBox *box(Quantity quantity) const { return this->*member(quantity); }
+    TextBox *&box(TriangleQuantity quantity) { return this->*member(quantity); }
+    TextBox *box(TriangleQuantity quantity) const { return this->*member(quantity); }
     TextBox *result() const { return box(rule->found); }
     // The boxes the user types into, left to right.
     std::vector<TextBox *> inputs() const;
 
 private:
-    static TextBox *TriangleRow::*member(Quantity quantity);
+    static TextBox *TriangleRow::*member(TriangleQuantity quantity);
 };
 
 class TriangleWindow : public FormWindow, private TriangleBoxes {
@@ -49,11 +49,12 @@ private:
     void wireBehaviour();
     void drawPicture();
 
-    TextBox *box(const TriangleRowRule &row, Quantity quantity) const;
-    std::string text(const TriangleRowRule &row, Quantity quantity) const override;
-    std::string kept(
-        const TriangleRowRule &row, Quantity quantity, std::string_view text) const override;
-    void write(const TriangleRowRule &row, Quantity quantity, std::string_view text) override;
+    TextBox *box(const TriangleRowRule &row, TriangleQuantity quantity) const;
+    std::string text(const TriangleRowRule &row, TriangleQuantity quantity) const override;
+    std::string kept(const TriangleRowRule &row, TriangleQuantity quantity,
+        std::string_view text) const override;
+    void write(
+        const TriangleRowRule &row, TriangleQuantity quantity, std::string_view text) override;
     void showAngle(std::size_t index, std::string_view text) override;
     void tell(const TriangleNotice &notice) override;
 
