@@ -3,7 +3,7 @@
 // the command line, with the window's digits, checks and messages. Needs no display.
 // Exit status: 0 everything calculated; 1 some escalator or the triangle refused; 2 nothing done.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/options.h"
 #include "cli/output/wholefile.h"
 #include "platform/console.h"

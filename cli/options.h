@@ -6,8 +6,8 @@
 // minutes below the degree. Anything the commands cannot take is a UsageError, whose text says
 // what is wrong; the program answers it with exit status 2.
 
-#include "cli/escalator.h"
 #include "cli/input/encoding.h"
+#include "cli/input/escalatorentry.h"
 #include "cli/output/forms.h"
 
 #include <optional>

@@ -10,8 +10,8 @@
 // What a command line meets that the window never does, a text longer than its box, is answered
 // before the texts go into the row (boxtext.h).
 
-#include "cli/boxtext.h"
-#include "cli/escalator.h"
+#include "cli/input/boxtext.h"
+#include "cli/input/escalatorentry.h"
 #include "core/report.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 // kestrune-calc loads: one output row per escalator, the input columns as read, then the result
 // boxes, the warnings and the error.
 
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/commands/escalatorrow.h"
 #include "cli/input/escalators.h"
 #include "cli/output/xlsx.h"

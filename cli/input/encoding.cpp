@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/input/encoding.h"
 
-#include "cli/escalator.h"
+#include "cli/input/escalatorentry.h"
 #include "cli/input/utf8.h"
 
 #include <array>

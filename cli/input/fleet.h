@@ -6,9 +6,9 @@
 // escalator. The optional columns take their defaults where they are missing: no identification,
 // the units chosen on the command line, 0 minutes.
 
-#include "cli/boxtext.h"
-#include "cli/escalator.h"
+#include "cli/input/boxtext.h"
 #include "cli/input/csvreader.h"
+#include "cli/input/escalatorentry.h"
 #include "cli/input/numbertext.h"
 
 #include <optional>

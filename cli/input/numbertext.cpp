@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/input/numbertext.h"
 
-#include "cli/escalator.h"
+#include "cli/input/escalatorentry.h"
 #include "core/numbers.h"
 
 #include <algorithm>

@@ -13,7 +13,7 @@
 // comma or one point is a decimal mark, but not where it stands between groups of three digits
 // ("1,500" and "1.500" may each be a thousand and a half or one and a half).
 
-#include "cli/boxtext.h"
+#include "cli/input/boxtext.h"
 
 #include <optional>
 #include <string>

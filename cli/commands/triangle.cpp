@@ -4,8 +4,8 @@
 // as the window's buttons do; the output is the three sides and the angle display.
 
 #include "core/triangle.h"
-#include "cli/boxtext.h"
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
+#include "cli/input/boxtext.h"
 #include "cli/input/escalators.h"
 #include "cli/input/numbertext.h"
 #include "cli/output/xlsx.h"

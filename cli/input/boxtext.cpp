@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/boxtext.h"
+#include "cli/input/boxtext.h"
 
 #include "core/numbers.h"
 #include "platform/characters.h"

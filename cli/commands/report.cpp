@@ -4,7 +4,7 @@
 // complete, so a failure never leaves a truncated PDF behind.
 
 #include "core/report.h"
-#include "cli/commands.h"
+#include "cli/commands/commands.h"
 #include "cli/commands/escalatorrow.h"
 #include "cli/input/escalators.h"
 #include "cli/output/wholefile.h"

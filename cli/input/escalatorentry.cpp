@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/escalator.h"
+#include "cli/input/escalatorentry.h"
 
 #include <algorithm>
 #include <cctype>
