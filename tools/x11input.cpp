@@ -172,8 +172,15 @@ unsigned char X11Input::spareKeyFor(std::uint32_t keysym)
 
 void X11Input::key(std::uint32_t keysym, unsigned modifiers)
 {
-    const char *name = XKeysymToString(keysym);
-    if (!name) return;
+    // Xlib makes up the name of a Unicode keysym without one ("U20AC") in memory it never frees;
+    // that name is written here instead.
+    QByteArray name;
+    if ((keysym & 0xff000000U) == 0x01000000U)
+        name = 'U' + QByteArray::number(keysym & 0xffffffU, 16).toUpper().rightJustified(4, '0');
+    else if (const char *known = XKeysymToString(keysym))
+        name = known;
+    else
+        return;
     if (m_remapped.contains(keysym) || XKeysymToKeycode(m_xdo->xdpy, keysym) == 0) {
         // No key of the keyboard carries it: typed alone, from a spare key.
         if (const unsigned char spare = spareKeyFor(keysym)) pressAndRelease(spare);
