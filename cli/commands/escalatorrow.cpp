@@ -12,8 +12,8 @@ namespace {
 // The input column of a measurement's box, or of an angle box.
 InputColumn columnOf(Box box)
 {
-    if (box == Box::Degrees || box == Box::Minutes)
-        return box == Box::Degrees ? InputColumn::Degrees : InputColumn::Minutes;
+    if (box == Box::Degrees) return InputColumn::Degrees;
+    if (box == Box::Minutes) return InputColumn::Minutes;
     return static_cast<InputColumn>(static_cast<std::size_t>(InputColumn::Projection)
         + static_cast<std::size_t>(QuantityOf(box)));
 }
@@ -98,8 +98,9 @@ EscalatorResult CalculateEscalator(const EscalatorEntry &entry)
     ConvertMeasurements(row);
     if (!notices.error) Calculate(row);
     EscalatorResult result { std::move(notices.warnings), std::move(notices.error), {} };
-    result.report.identification = row.text(Box::Identification);
-    if (!result.error)
+    if (result.error)
+        result.report.identification = row.text(Box::Identification);
+    else
         result.report = { row.text(Box::Identification), row.text(Box::Degrees),
             row.text(Box::Minutes), row.text(Box::Cotangent), row.column(UnitSystem::Imperial),
             row.column(UnitSystem::Metric) };
